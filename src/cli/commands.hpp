@@ -1,0 +1,35 @@
+#pragma once
+// The headless command line: `qdx --version` and the subcommands.
+//
+// Each subcommand lives in its own file and registers itself with a static RegisterCommand
+// object: its setup function adds the CLI11 subcommand and its options, and sets a callback
+// that runs the command and stores its exit code in the context.
+
+#include <CLI/CLI.hpp>
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace qdx::cli {
+
+struct CommandContext {
+    std::ostream& out;
+    std::ostream& err;
+    int exitCode = 0;
+};
+
+using CommandSetup = void (*)(CLI::App& app, CommandContext& ctx);
+
+struct RegisterCommand {
+    explicit RegisterCommand(CommandSetup setup);
+};
+
+// "QDX 0.1.0.0": product name and the four-part file version.
+std::string VersionText();
+
+// Runs the command line with its arguments (without the program name); output goes to out and
+// err. Returns the process exit code: 0 done, 1 the command failed, 2 bad arguments.
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace qdx::cli
