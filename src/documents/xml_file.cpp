@@ -3,6 +3,7 @@
 #include <climits>
 #include <filesystem>
 #include <sstream>
+#include <string_view>
 #include <utility>
 
 #include "documents/atomic_file.hpp"
@@ -58,6 +59,21 @@ bool SetSimpleText(XmlNode element, const std::string& text) {
     }
     if (text.empty()) return true;
     return element.append_child(pugi::node_pcdata).set_value(text.c_str());
+}
+
+// Blank text kept as an element's only content is layout, not a value, once the element gets
+// child elements; dropping it keeps the saved indentation regular.
+void DropBlankText(XmlNode parent) {
+    XmlNode only = parent.first_child();
+    if (!only || only != parent.last_child() || only.type() != pugi::node_pcdata) return;
+    for (const char* p = only.value(); *p; ++p)
+        if (*p != ' ' && *p != '\t' && *p != '\n' && *p != '\r') return;
+    parent.remove_child(only);
+}
+
+XmlNode AppendElement(XmlNode parent, const std::string& name) {
+    DropBlankText(parent);
+    return parent.append_child(name.c_str());
 }
 
 // --- Single-byte files ---------------------------------------------------------------------
@@ -262,11 +278,12 @@ XmlNode TXMLFile::FindChild(XmlNode parent, const std::string& name, int index, 
         if (n.type() == pugi::node_element) return n;
     if (!create) return {};
     if (index >= 0) {
+        DropBlankText(parent);
         XmlNode at = parent.first_child();
         for (int i = 0; at && i < index; ++i) at = at.next_sibling();
         if (at) return parent.insert_child_before(name.c_str(), at);
     }
-    return parent.append_child(name.c_str());
+    return AppendElement(parent, name);
 }
 
 XmlNode TXMLFile::FindPath(XmlNode start, const std::vector<std::string>& names, bool create) {
@@ -288,7 +305,7 @@ XmlNode TXMLFile::FindPath(XmlNode start, const std::vector<std::string>& names,
 
 XmlNode TXMLFile::AddChild(XmlNode parent, const std::string& name) {
     if (!parent) return {};
-    return parent.append_child(name.c_str());
+    return AppendElement(parent, name);
 }
 
 XmlNode TXMLFile::FindKeyedChild(XmlNode parent, const std::string& name, bool create,
@@ -301,7 +318,7 @@ XmlNode TXMLFile::FindKeyedChild(XmlNode parent, const std::string& name, bool c
         if (key && SimpleText(key, text) && SameText(text, keyValue)) return child;
     }
     if (!create) return {};
-    XmlNode node = parent.append_child(name.c_str());
+    XmlNode node = AppendElement(parent, name);
     if (node) SetSimpleText(node.append_child(keyName.c_str()), keyValue);
     return node;
 }

@@ -432,6 +432,27 @@ TEST_F(XmlFileTest, WriteTextReusesOrAppends) {
     EXPECT_EQ(xml.ReadStatus, 0);
 }
 
+TEST_F(XmlFileTest, HandIndentedEmptyElementTakesChildrenCleanly) {
+    TXMLFile xml;
+    xml.LoadFromString("<datafile>\n  <qdx>\n  </qdx>\n  <air>\n  </air>\n</datafile>");
+    XmlNode qdx = xml.FindPath({}, {"datafile", "qdx"});
+    XmlNode air = xml.FindPath({}, {"datafile", "air"});
+    EXPECT_TRUE(xml.ReadTextList(qdx, "item", "maker").empty());
+    EXPECT_EQ(xml.ReadStatus, 2);
+    xml.WriteInt(qdx, "rows", true, 4);
+    xml.FindChild(air, "db", 0, true);
+    EXPECT_EQ(xml.SaveToString(),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<datafile>\n"
+              "  <qdx>\n"
+              "    <rows>4</rows>\n"
+              "  </qdx>\n"
+              "  <air>\n"
+              "    <db />\n"
+              "  </air>\n"
+              "</datafile>\n");
+}
+
 TEST_F(XmlFileTest, WriteFailuresSetWriteStatus) {
     TXMLFile xml;
     XmlNode root = xml.NewDocument("datafile", "QDX", "1.0.0.0");
