@@ -21,8 +21,8 @@ int SigDigitsDecimals(int sigDigs, int maxDecimals, double value) {
     const int intLength = static_cast<int>(point == std::string::npos ? s.size() : point);
     int result;
     if (intLength == 1) {
-        // One integer digit: show decimals down to the first significant one, plus one more
-        // (the 1-based position of that digit in the text).
+        // One integer digit: the 1-based text position of the first non-zero decimal, which
+        // is two decimals past it.
         result = 3;
         for (size_t i = 2; i < s.size(); ++i) {
             if (s[i] != '0') {

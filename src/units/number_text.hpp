@@ -12,8 +12,8 @@ namespace qdx {
 std::string RemoveSpaces(std::string_view text);
 
 // Number of decimals that shows `value` with about `sigDigs` significant digits, at most
-// `maxDecimals` (callers pass 12). A value with one integer digit gets decimals down to its
-// first non-zero decimal digit (at least 2 after it), whatever sigDigs.
+// `maxDecimals` (callers pass 12). A value with one integer digit shows two decimals past its
+// first non-zero decimal digit (3 when it has none), whatever sigDigs.
 int SigDigitsDecimals(int sigDigs, int maxDecimals, double value);
 // "%0.Nf" with N = SigDigitsDecimals(sigDigs, maxDecimals, value).
 std::string SigDigitsFormat(int sigDigs, int maxDecimals, double value);

@@ -478,7 +478,8 @@ double ToUnits(double value, double factor, double offset) {
 }
 
 double FromUnits(double value, double factor, double offset) {
-    if (AllFinite(value, factor, offset) && factor == 0) throw CalcError("Floating point division by zero");
+    if (AllFinite(value, factor, offset) && factor == 0)
+        throw CalcError("Floating point division by zero");
     const double r = (value - offset) / factor;
     if (AllFinite(value, factor, offset)) CheckFinite(r, "Floating point overflow");
     return r;
