@@ -61,8 +61,8 @@ double HsOrInf(double t, double p) {
 // the ends do not enclose a root, x is the end nearer to one and the solve has failed.
 template <typename F>
 bool Bisect(F f, double lo, double hi, double& x) {
-    const double flo = f(lo);
-    const double fhi = f(hi);
+    double flo = f(lo);
+    double fhi = f(hi);
     if (flo == 0) {
         x = lo;
         return true;
@@ -73,17 +73,24 @@ bool Bisect(F f, double lo, double hi, double& x) {
     }
     if (!(flo < 0) || !(fhi > 0)) {
         x = (fhi < 0) ? hi : lo;
-        return false;
+        return hi - lo <= kTempTolerance;
     }
     while (hi - lo > kTempTolerance) {
         const double m = 0.5 * (lo + hi);
         if (m <= lo || m >= hi) break;
-        if (f(m) < 0)
+        const double fm = f(m);
+        if (fm < 0) {
             lo = m;
-        else
+            flo = fm;
+        } else {
             hi = m;
+            fhi = fm;
+        }
     }
-    x = 0.5 * (lo + hi);
+    // Over so short a bracket the function is straight to rounding: interpolate, so that the
+    // properties derived from the root carry no trace of the bracket's width.
+    x = lo - flo * (hi - lo) / (fhi - flo);
+    if (!(x >= lo && x <= hi)) x = 0.5 * (lo + hi);
     return true;
 }
 
@@ -124,9 +131,10 @@ double SatTemperature(double pw, int& status) {
 
 // The wet bulb of (db, w): it lies between the dew point and the dry bulb.
 double WetBulbOf(double db, double w, double p, double td, int& status) {
-    double lo = std::min(td, db);
-    double hi = std::max(td, db);
-    lo = std::max(lo, kLowestT);
+    // A little margin keeps the ends on their sides of the root when the air is saturated and
+    // dew point, wet bulb and dry bulb coincide to rounding.
+    const double lo = std::max(std::min(td, db) - 1e-6, kLowestT);
+    const double hi = std::max(td, db) + 1e-6;
     double wb = db;
     if (!Bisect([&](double x) { return WOfWetBulb(db, x, p) - w; }, lo, hi, wb))
         status |= psyNotConverged;
