@@ -154,6 +154,7 @@ IniDocument::Section& IniDocument::AppendSection(std::string_view name) {
 bool IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
     std::string k = Trim(key);
     std::string v = Trim(value);
+    if (k.empty()) return false;  // it could never be read back
     Section* s = FindSection(Trim(section));
     if (!s) s = &AppendSection(section);
     if (Line* line = FindKey(*s, k)) {

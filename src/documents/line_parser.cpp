@@ -53,6 +53,12 @@ int TLineParser::TakeState() {
     return s;
 }
 
+bool TLineParser::IsSkipped(size_t pos) const {
+    if (pos >= text_.size()) return true;
+    unsigned char c = static_cast<unsigned char>(text_[pos]);
+    return IsSeparator(c) || c <= ' ' || c == 255;
+}
+
 bool TLineParser::EndsWord(size_t pos) const {
     return pos >= text_.size() || IsSeparator(static_cast<unsigned char>(text_[pos])) ||
            IsControl(text_[pos]);
@@ -62,14 +68,7 @@ bool TLineParser::NextToken(std::string& token) {
     token.clear();
     kind_ = tkInvalid;
     const size_t n = text_.size();
-    while (pos_ < n) {
-        unsigned char c = static_cast<unsigned char>(text_[pos_]);
-        if (IsSeparator(c) || c <= ' ' || c == 255) {
-            ++pos_;
-        } else {
-            break;
-        }
-    }
+    while (pos_ < n && IsSkipped(pos_)) ++pos_;
     if (pos_ >= n) {
         state_ = lsEndOfText;
         return false;
@@ -127,7 +126,7 @@ bool TLineParser::NextToken(std::string& token) {
                 while (p < n && IsDigit(text_[p])) ++p;
             }
         }
-        if (!EndsWord(p)) {
+        if (!IsSkipped(p)) {
             // Runs on into other characters: the whole run up to a separator is one word,
             // blanks included.
             kind_ = tkWord;

@@ -3,8 +3,9 @@
 // comma-separated records.
 //
 // Token kinds: 0 invalid, 1 comment (";" to the end of the line; the token is the text after
-// the ";"), 2 identifier, 3 number, 4 word (an identifier or number that runs on, or a quoted
-// or otherwise unclassified text), 5 format specification ("%8.3f").
+// the ";"), 2 identifier, 3 number, 4 word (an identifier or number that runs on into other
+// characters, "12abc" or "ab-c d"; or a quoted or otherwise unclassified text), 5 format
+// specification ("%8.3f").
 // States: 0 fine, 1 the end of the text was reached, 2 a malformed format token, 3 a number
 // failed to convert. The state stays until TakeState reads and clears it.
 
@@ -51,6 +52,10 @@ public:
 
 private:
     bool IsSeparator(unsigned char c) const { return separators_[c]; }
+    // Separators, control characters, blanks, character 255 and the end of the text: what
+    // lies between tokens and ends an identifier or a number.
+    bool IsSkipped(size_t pos) const;
+    // Separators, control characters and the end of the text: what ends a word.
     bool EndsWord(size_t pos) const;
 
     std::string text_;
