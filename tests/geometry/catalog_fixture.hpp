@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,38 @@
 #include "documents/messages.hpp"
 #include "geometry/coil_makers.hpp"
 
+namespace qdx {
+
+inline void PrintTo(const TMnfRec& r, std::ostream* os) {
+    *os << r.maker << " | " << FormatSpecification(r) << " | d " << r.d;
+}
+
+}  // namespace qdx
+
 namespace qdx::testing {
+
+// Entries equal up to the rounding of values stored in mm.
+inline void ExpectSameEntry(const TMnfRec& a, const TMnfRec& b) {
+    EXPECT_EQ(a.maker, b.maker);
+    EXPECT_EQ(a.name, b.name);
+    EXPECT_EQ(a.d, b.d);
+    EXPECT_DOUBLE_EQ(a.id, b.id);
+    EXPECT_DOUBLE_EQ(a.od, b.od);
+    EXPECT_DOUBLE_EQ(a.sx, b.sx);
+    EXPECT_DOUBLE_EQ(a.sy, b.sy);
+    EXPECT_DOUBLE_EQ(a.t, b.t);
+    EXPECT_EQ(a.kind, b.kind);
+    EXPECT_EQ(a.tubeMaterial, b.tubeMaterial);
+    EXPECT_EQ(a.finMaterial, b.finMaterial);
+    EXPECT_DOUBLE_EQ(a.finF, b.finF);
+    EXPECT_DOUBLE_EQ(a.tubeF, b.tubeF);
+    EXPECT_EQ(a.basis, b.basis);
+}
+
+inline void ExpectSameEntries(const TMnfRecVec& a, const TMnfRecVec& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) ExpectSameEntry(a[i], b[i]);
+}
 
 class CatalogTest : public ::testing::Test {
 protected:
