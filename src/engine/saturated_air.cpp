@@ -39,11 +39,17 @@ double SatPressure(double t) {
 }
 
 double SatHumidityRatio(double t, double p) {
-    const double f = 1.0044 * SatPressure(t);
-    const double d = p - f;
-    if (d == 0) return 0.01;
-    const double w = 0.6219779385109358 * f / d;
-    return std::isfinite(w) ? w : 0.01;
+    // Any arithmetic failure (p equal to the vapour pressure above all) gives a fixed 0.01, so
+    // that the wet-coil iterations carry on.
+    try {
+        const double f = 1.0044 * SatPressure(t);
+        const double d = p - f;
+        if (d == 0) return 0.01;
+        const double w = 0.6219779385109358 * f / d;
+        return std::isfinite(w) ? w : 0.01;
+    } catch (const CalcError&) {
+        return 0.01;
+    }
 }
 
 double VapourEnthalpy(double t) {

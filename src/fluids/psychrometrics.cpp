@@ -283,7 +283,8 @@ void Complete(TAirState& out, double p, const Solved& s, double ma, int& status)
 
 void Evaluate(TAirState& out, double p, double a, double b, int pair, double ma) {
     int status = 0;
-    g_status = 0;
+    // An evaluation that throws leaves a failed status behind.
+    g_status = psyNotConverged;
     const Solved s = SolvePair(p, a, b, pair, status);
     Complete(out, p, s, ma, status);
     g_status = status;
@@ -374,7 +375,7 @@ double WetBulb(double pa, double db, double value, int pair) {
 
 void LeavingState(TAirState& out, TAirState in, int /*mode*/, double dh, double bf, double& adp) {
     int status = 0;
-    g_status = 0;
+    g_status = psyNotConverged;
     const double p = in.pa;
     const double hIn = in.ha;
     const double wIn = in.wa;

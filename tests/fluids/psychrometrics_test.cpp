@@ -158,6 +158,7 @@ TEST(MoistAir, StatusFlagsBadEvaluationsAndClearsOnGoodOnes) {
 TEST(MoistAir, NonFiniteResultsAreCalculationErrors) {
     TAirState s;
     EXPECT_THROW(SetState(s, kStd, 0.01, 0, 25), CalcError);  // no relative humidity to divide by
+    EXPECT_NE(PsyStatus(), 0);
     EXPECT_THROW(SetState(s, 0, 25, 17, 0), CalcError);
 }
 
