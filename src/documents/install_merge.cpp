@@ -57,14 +57,16 @@ bool IsUnder(const std::string& path, const std::string& folder) {
 }
 
 bool DefaultRemove(const std::string& path) {
-    // The shipped data folder is the source tree's data/ when running from a build: never
-    // delete from it, treat it as the read-only folder of an installation.
-    if (IsUnder(path, ProgramFilesDir())) return false;
+    // Treat the shipped data folder as the read-only folder of an installation, also when
+    // it is the source tree's data/.
+    if (IsInShippedData(path)) return false;
     std::error_code ec;
     return fs::remove(path, ec) && !ec;
 }
 
 }  // namespace
+
+bool IsInShippedData(const std::string& path) { return IsUnder(path, ProgramFilesDir()); }
 
 std::string ExpandFolderNames(std::string_view text) {
     static const struct {

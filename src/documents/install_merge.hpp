@@ -73,6 +73,10 @@ private:
 // The start-up merge: the program INI file's list, dates remembered in the program settings.
 void MergeInstallData(MergeQuestionHandler ask = {});
 
+// True for a path inside the program's shipped data folder, which the merge never deletes
+// from (it is the source tree's data/ when the program runs from a build).
+bool IsInShippedData(const std::string& path);
+
 // Replaces the ${Folder} names listed above in text.
 std::string ExpandFolderNames(std::string_view text);
 
