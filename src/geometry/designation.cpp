@@ -47,6 +47,19 @@ std::string FormatDesignation(const TDesignationNumbers& n) {
                   n.Rows, n.fpi, n.Circ);
 }
 
+std::string DesignationErrorText(int code) {
+    switch (code) {
+        case dpOk: return {};
+        case dpSyntax: return "a number is missing or is not a number";
+        case dpFins: return "fins per inch outside 0 to 30";
+        case dpHeight: return "fin height outside 6.25 mm to 25 m";
+        case dpLength: return "finned length outside 0.1 m to 50 m";
+        case dpRows: return "rows outside 1 to 20";
+        case dpCircuits: return "circuits outside 1 to 1600";
+        default: return "unknown error";
+    }
+}
+
 int TubeDiameterCode(int tube) {
     // Held in one byte up to 255; larger tubes show their full code rather than a wrapped one.
     if (tube < 100) return static_cast<int>(std::nearbyint(tube * 254.0 / 8.0));

@@ -34,6 +34,8 @@ enum : int {
 // the numbers read, so the caller applies them only when the code is 0.
 int ParseDesignation(std::string_view text, TDesignationNumbers& numbers);
 std::string FormatDesignation(const TDesignationNumbers& numbers);
+// A readable reason for a parse error code; empty for 0.
+std::string DesignationErrorText(int code);
 
 // The coil as its maker writes its model code; empty for makers without a format.
 std::string MakerDesignation(const TModelRec& rec);
