@@ -71,7 +71,7 @@ TEST_F(GeometryCommand, DefaultCoilAsJson) {
     EXPECT_EQ(j["serpentine"], "2/5");        // 7/17 lies between 2/5 and 5/12
     EXPECT_EQ(j["connections"], "Opposite");  // 68/7 = 9.7: nine, odd
     EXPECT_DOUBLE_EQ(j["depth"].get<double>(), 0.132);
-    EXPECT_NEAR(j["sigma"].get<double>(), 0.5957764, 1e-7);
+    EXPECT_NEAR(j["sigma"].get<double>(), 0.595776, 1e-12);
     EXPECT_DOUBLE_EQ(j["tubeSide"]["ID"].get<double>(), 0.0125222);
     EXPECT_DOUBLE_EQ(j["airSide"]["finConductivity"].get<double>(), 0.209);
     const nlohmann::json& w = j["dryWeight"];
