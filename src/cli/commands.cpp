@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "documents/messages.hpp"
+#include "geometry/coil_makers.hpp"
 #include "units/format.hpp"
 #include "version.hpp"
 
@@ -31,6 +33,16 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
 
     CommandContext ctx{out, err};
     for (CommandSetup setup : Registry()) setup(app, ctx);
+
+    // Messages of the core go to this run's error stream; shipped data the commands read is
+    // put in place first.
+    struct MessagesTo {
+        explicit MessagesTo(std::ostream& stream)
+            : previous(SetMessageHandler([&stream](const std::string& text) { stream << text << "\n"; })) {}
+        ~MessagesTo() { SetMessageHandler(previous); }
+        MessageHandler previous;
+    } messages(err);
+    EnsureCatalogue();
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

@@ -30,18 +30,6 @@ struct GeometryArgs {
 };
 
 // Routes the core's messages to the command's error stream while the command runs.
-class MessagesTo {
-public:
-    explicit MessagesTo(std::ostream& err)
-        : previous_(SetMessageHandler([&err](const std::string& text) { err << text << "\n"; })) {}
-    ~MessagesTo() { SetMessageHandler(previous_); }
-    MessagesTo(const MessagesTo&) = delete;
-    MessagesTo& operator=(const MessagesTo&) = delete;
-
-private:
-    MessageHandler previous_;
-};
-
 nlohmann::ordered_json TubeSideJson(const TTubeSideGeometry& t) {
     nlohmann::ordered_json j;
     j["ID"] = t.ID;
@@ -184,8 +172,6 @@ void WriteText(std::ostream& out, TFinAndTube& g, double dryWeight) {
 }
 
 int Run(const GeometryArgs& a, CommandContext& ctx) {
-    MessagesTo messages(ctx.err);
-    EnsureSharedDataFile("CoilMakers.xml");
     if (a.makers) {
         for (const std::string& name : MakerNames()) ctx.out << name << "\n";
         return 0;

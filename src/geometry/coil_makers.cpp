@@ -209,6 +209,8 @@ TMnfRec ParseSpecification(std::string_view maker, std::string_view text) {
 
 std::string CatalogFileName() { return MakerCommonDir() + kCatalogFile; }
 
+bool EnsureCatalogue() { return EnsureSharedDataFile(kCatalogFile); }
+
 std::vector<std::string> MakerNames() {
     XmlNode root;
     TXMLFile xml(CatalogFileName(), 0, root);

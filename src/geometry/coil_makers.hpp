@@ -50,6 +50,8 @@ TMnfRec ParseSpecification(std::string_view maker, std::string_view text);
 
 // The catalogue file in the maker's common folder.
 std::string CatalogFileName();
+// Start-up: copies the shipped catalogue into MakerCommonDir when it is missing there.
+bool EnsureCatalogue();
 
 // The maker names of the catalogue, in file order; empty when it cannot be read.
 std::vector<std::string> MakerNames();

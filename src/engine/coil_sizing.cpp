@@ -1,0 +1,235 @@
+// Sizing searches of the chilled water coil: face area, fin height, finned length, rows and fins
+// for a design duty.
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "engine/cold_water_coil.hpp"
+#include "fluids/liquid.hpp"
+
+namespace qdx {
+
+namespace {
+
+// Round half to even, as the circuit count is rounded.
+double RoundHalfEven(double x) { return std::nearbyint(x); }
+
+}  // namespace
+
+void TColdWaterCoil::PrepareLiquidForDuty(double duty) {
+    TLiquidState& ls = *LiquidState;
+    ls.ctrl = wcFlow;
+    ls.designdt = 6.0;
+    ls.SetLeavingTemp(Liquid->tfi + 6.0);
+    ls.SetMassFlow(duty / (Liquid->Cp * 6.0));
+    const double tubeArea = FinAndTube->TubeFlowArea();
+    SetCircuits(RoundHalfEven(Liquid->m / Liquid->ro / ls.vwideal / tubeArea));
+    ls.SetMassFlow(Circuits() * Liquid->ro * ls.vwideal * tubeArea);
+}
+
+void TColdWaterCoil::ApplyAirFlow(double v) {
+    if (v > 0)
+        SetVolumeFlow(v);
+    else
+        SetFaceVelocity(DesignFaceVelocity);
+}
+
+bool TColdWaterCoil::RefuseDuty(double duty) {
+    if (duty >= 0.01) return false;
+    SolveStatus = ssFailed;
+    return true;
+}
+
+void TColdWaterCoil::UpdateDutyPerAirflow() {
+    DutyPerAirflow = std::clamp(Qt / VolumeFlow, 10.0, 40.0);
+}
+
+template <typename Trial>
+std::uint8_t TColdWaterCoil::SecantOverArea(double a, Trial&& trial) {
+    double x0 = a;
+    double f0 = trial(x0);
+    double x1 = 0.98 * x0;
+    double f1 = trial(x1);
+    double dx = x0 - x1;
+    double df = f0 - f1;
+    std::uint8_t status;
+    if (std::fabs(dx) < 1e-6)
+        status = ssSolved;
+    else if (std::fabs(df) < 1e-9)
+        status = ssFailed;
+    else
+        status = ssIterating;
+    int count = 0;
+    while (status == ssIterating) {
+        double x = x1 - 0.9 * f1 * dx / df;
+        if (x < 0.00254) x = 0.00254;
+        x0 = x1;
+        f0 = f1;
+        f1 = trial(x);
+        x1 = x;
+        dx = x0 - x1;
+        df = f0 - f1;
+        ++count;
+        if (SolveStatus != ssSolved)
+            status = ssFailed;
+        else if (std::fabs(f1) < 1e-4)
+            status = ssSolved;
+        else if (std::fabs(dx) < 1e-6)
+            status = ssSolved;
+        else if (std::fabs(df) < 1e-9 && std::fabs(f1) > 1)
+            status = ssFailed;
+        else if (count > 50)
+            status = ssNotConverged;
+    }
+    return status;
+}
+
+std::uint8_t TColdWaterCoil::SizeFaceArea(double v, double duty) {
+    if (RefuseDuty(duty)) return SolveStatus;
+    try {
+        if (v > 0)
+            SetVolumeFlow(v);
+        else
+            VolumeFlow = duty / DutyPerAirflow;
+        const double a = VolumeFlow / DesignFaceVelocity;
+        const double s = 2 * FinAndTube->Sy();
+        auto heightFor = [&](double x) { return (std::floor(std::sqrt(x / AspectRatio) / s) + 1) * s; };
+        SetFinHeight(heightFor(a));
+        PrepareLiquidForDuty(duty);
+        auto trial = [&](double& x) {
+            const double h = std::clamp(heightFor(x), MinFinHeight, MaxFinHeight);
+            const double l = std::clamp(x / h, MinFinnedLength, MaxFinnedLength);
+            SetFinnedLength(l);
+            SetFinHeight(h);
+            SyncGeometry();
+            ApplyAirFlow(v);
+            Solve();
+            return duty - Qt;
+        };
+        SolveStatus = SecantOverArea(a, trial);
+    } catch (const std::exception&) {
+        SolveStatus = ssFailed;
+    }
+    if (SolveStatus == ssSolved) UpdateDutyPerAirflow();
+    return SolveStatus;
+}
+
+std::uint8_t TColdWaterCoil::SizeFinnedLength(double v, double duty) {
+    if (RefuseDuty(duty)) return SolveStatus;
+    try {
+        if (v > 0)
+            SetVolumeFlow(v);
+        else
+            VolumeFlow = duty / DutyPerAirflow;
+        const double a = VolumeFlow / DesignFaceVelocity;
+        PrepareLiquidForDuty(duty);
+        auto trial = [&](double& x) {
+            const double l = std::clamp(x / FinHeight(), MinFinnedLength, MaxFinnedLength);
+            SetFinnedLength(l);
+            x = l * FinHeight();
+            SyncGeometry();
+            ApplyAirFlow(v);
+            Solve();
+            return duty - Qt;
+        };
+        SolveStatus = SecantOverArea(a, trial);
+    } catch (const std::exception&) {
+        SolveStatus = ssFailed;
+    }
+    if (SolveStatus == ssSolved) UpdateDutyPerAirflow();
+    return SolveStatus;
+}
+
+std::uint8_t TColdWaterCoil::SizeFinHeight(double v, double duty) {
+    if (RefuseDuty(duty)) return SolveStatus;
+    try {
+        if (v > 0)
+            SetVolumeFlow(v);
+        else
+            VolumeFlow = duty / DutyPerAirflow;
+        const double a = VolumeFlow / DesignFaceVelocity;
+        const double s = 2 * FinAndTube->Sy();
+        SetFinHeight(a / FinnedLength());
+        PrepareLiquidForDuty(duty);
+        double h = (std::floor(a / FinnedLength() / s) + 1) * s;
+        auto trial = [&] {
+            SetFinHeight(h);
+            SyncGeometry();
+            ApplyAirFlow(v);
+            Solve();
+        };
+        trial();
+        if (Qt < duty) {
+            while (Qt < duty && h < MaxFinHeight) {
+                h += s;
+                trial();
+            }
+        } else {
+            while (Qt > 1.01 * duty && h > MinFinHeight + s) {
+                h -= s;
+                trial();
+            }
+            if (Qt < 0.98 * duty) {
+                h += s;
+                trial();
+            }
+        }
+    } catch (const std::exception&) {
+        SolveStatus = ssFailed;
+    }
+    if (SolveStatus == ssSolved) UpdateDutyPerAirflow();
+    return SolveStatus;
+}
+
+std::uint8_t TColdWaterCoil::SizeByCandidates(double v, double duty, const double* rows,
+                                              int rowCount, const double* fins, int finCount,
+                                              double firstRows, double firstFins) {
+    if (RefuseDuty(duty)) return SolveStatus;
+    ApplyAirFlow(v);
+    PrepareLiquidForDuty(duty);
+    auto score = [&](double r, double f) {
+        if (r > 0) SetRows(r);
+        if (f > 0) SetFinsPerInch(f);
+        SyncGeometry();
+        Solve();
+        return std::fabs(Qt - duty);
+    };
+    double bestRows = firstRows;
+    double bestFins = firstFins;
+    double best = score(bestRows, bestFins);
+    const int outer = rowCount > 0 ? rowCount : 1;
+    const int inner = finCount > 0 ? finCount : 1;
+    for (int i = 0; i < outer; ++i) {
+        for (int j = 0; j < inner; ++j) {
+            const double r = rowCount > 0 ? rows[i] : 0;
+            const double f = finCount > 0 ? fins[j] : 0;
+            const double sc = score(r, f);
+            if (sc < best) {
+                best = sc;
+                bestRows = r;
+                bestFins = f;
+            }
+        }
+    }
+    score(bestRows, bestFins);
+    return SolveStatus;
+}
+
+std::uint8_t TColdWaterCoil::SizeRowsAndFins(double v, double duty) {
+    static constexpr double rows[] = {3, 4, 5, 6};
+    static constexpr double fins[] = {8, 10, 12, 14};
+    return SizeByCandidates(v, duty, rows, 4, fins, 4, 4, 10);
+}
+
+std::uint8_t TColdWaterCoil::SizeRows(double v, double duty) {
+    static constexpr double rows[] = {3, 4, 5, 6};
+    return SizeByCandidates(v, duty, rows, 4, nullptr, 0, 4, 0);
+}
+
+std::uint8_t TColdWaterCoil::SizeFins(double v, double duty) {
+    static constexpr double fins[] = {8, 10, 12};
+    return SizeByCandidates(v, duty, nullptr, 0, fins, 3, 0, 10);
+}
+
+}  // namespace qdx

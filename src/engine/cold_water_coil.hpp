@@ -1,0 +1,54 @@
+#pragma once
+// The chilled water coil: rating by effectiveness–NTU in counterflow with a dry and a wet pass,
+// sizing searches for a design duty, and the step-by-step simulation along the air path.
+
+#include "engine/liquid_coil.hpp"
+
+namespace qdx {
+
+class TColdWaterCoil : public TLiquidCoil {
+public:
+    // kind 0 is a chilled water coil ("CW"); tube is the maker's catalogue tube number.
+    TColdWaterCoil(std::string_view maker, std::string_view designation, int kind = 0,
+                   int tube = 4);
+
+    void ReadFromXml(TXMLFile& file, XmlNode parent) override;
+    void WriteToXml(TXMLFile& file, XmlNode parent) override;
+
+    // Rates the coil for its entering air, air flow and liquid; returns SolveStatus.
+    std::uint8_t Solve() override;
+    std::uint8_t DrySolve();
+    std::uint8_t WetSolve();
+    // True (with no duty and leaving air equal to entering air) when the liquid capacity rate
+    // is at most 0.001 kW/K.
+    bool ZeroFlowCheck();
+
+    // Flow control, a 6 K rise, and the circuit count that gives the ideal tube velocity.
+    void PrepareLiquidForDuty(double duty) override;
+    // Sizing for a design duty (kW), with air volume v (m³/s) or, when 0, the design face
+    // velocity. Each returns SolveStatus; a duty below 0.01 kW is refused with 5.
+    std::uint8_t SizeFaceArea(double v, double duty);
+    std::uint8_t SizeFinHeight(double v, double duty);
+    std::uint8_t SizeFinnedLength(double v, double duty);
+    std::uint8_t SizeRowsAndFins(double v, double duty);
+    std::uint8_t SizeRows(double v, double duty);
+    std::uint8_t SizeFins(double v, double duty);
+
+    // 100 slices from air inlet to air outlet into StepResults (liquid temperature, air dry
+    // bulb, surface temperature, dew point); returns the duty summed over the last march, kW.
+    double StepSimulation() override;
+
+private:
+    void ApplyAirFlow(double v);
+    bool RefuseDuty(double duty);
+    void UpdateDutyPerAirflow();
+    // The damped secant search over face area shared by the face and length sizings; trial
+    // rates area x (and may replace it by the area actually used) and returns duty − Qt.
+    template <typename Trial>
+    std::uint8_t SecantOverArea(double a, Trial&& trial);
+    std::uint8_t SizeByCandidates(double v, double duty, const double* rows, int rowCount,
+                                  const double* fins, int finCount, double firstRows,
+                                  double firstFins);
+};
+
+}  // namespace qdx

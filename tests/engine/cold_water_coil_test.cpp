@@ -1,0 +1,325 @@
+#include <cmath>
+
+#include "engine/saturated_air.hpp"
+#include "engine_fixture.hpp"
+#include "fluids/air_state_text.hpp"
+
+namespace qdx::test {
+namespace {
+
+// Air-side and liquid-side duties of a rated coil, kW.
+double AirSideDuty(const TColdWaterCoil& c) { return c.MassFlow * (c.AirIn->ha - c.AirOut->ha); }
+double LiquidSideDuty(const TColdWaterCoil& c) {
+    const TLiquid& l = *c.Liquid;
+    return l.m * l.Cp * (l.tfo - l.tfi);
+}
+
+void ExpectBalanced(const TColdWaterCoil& c, const char* what) {
+    SCOPED_TRACE(what);
+    EXPECT_NEAR(AirSideDuty(c), c.Qt, 1e-6 * std::max(1.0, c.Qt));
+    EXPECT_NEAR(LiquidSideDuty(c), c.Qt, 1e-3 * std::max(1.0, c.Qt));
+    EXPECT_LE(c.Qs, c.Qt + 1e-9);
+    EXPECT_LE(c.AirOut->rh, 1.0 + 1e-9);
+}
+
+TEST_F(CoilProjectTest, FirstRunCoilMatchesTheDefaults) {
+    auto& c = coil();
+    EXPECT_EQ(c.GetDesignation(), "635 x 720  4r  12f  7c");
+    EXPECT_EQ(c.FinAndTube->Record().Mnf, "Typical");
+    EXPECT_TRUE(c.DesignationValid);
+    EXPECT_DOUBLE_EQ(c.FaceVelocity, 2.5);
+    EXPECT_NEAR(c.LiquidState->vw, 1.0, 1e-12);
+    EXPECT_NEAR(c.Liquid->m, c.LiquidState->area * c.Liquid->ro, 1e-9);
+    EXPECT_NEAR(c.LiquidState->area, 7 * c.FinAndTube->TubeFlowArea(), 1e-15);
+    EXPECT_DOUBLE_EQ(c.LiquidState->designdt, 5.5);
+    EXPECT_EQ(c.LiquidState->ctrl, wcFlow);
+    EXPECT_EQ(c.TypeCaption, "Cold Water Coil");
+    EXPECT_DOUBLE_EQ(c.DutyPerAirflow, 20.8);
+    EXPECT_DOUBLE_EQ(c.AspectRatio, 1.5);
+}
+
+TEST_F(CoilProjectTest, DefaultCoilIsPartWetAndBalanced) {
+    ASSERT_TRUE(project.SolveCoil());
+    auto& c = coil();
+    EXPECT_EQ(c.SolveStatus, ssSolved);
+    // Its surface reaches the entering dew point only towards the air outlet, and the fully wet
+    // pass gives less duty than the dry one, whose results stand.
+    EXPECT_EQ(c.SurfaceState, ssPartWet);
+    EXPECT_GT(c.WarmEndSurfaceTemp, c.AirIn->td);
+    EXPECT_GT(c.Qt, 15);
+    EXPECT_LT(c.Qs, c.Qt);
+    EXPECT_LT(c.AirOut->wa, c.AirIn->wa);
+    EXPECT_DOUBLE_EQ(LastADP(), c.ADP);
+    EXPECT_TRUE(c.AirCooling);
+    EXPECT_DOUBLE_EQ(project.DesignDuty, c.Qt);
+    EXPECT_EQ(project.SolveStatusText, "Solved...");
+    ExpectBalanced(c, "default");
+}
+
+TEST_F(CoilProjectTest, HumidAirWetsTheWholeSurface) {
+    project.SetOnCoil("27/22");
+    ASSERT_TRUE(project.SolveCoil());
+    auto& c = coil();
+    EXPECT_EQ(c.SurfaceState, ssWet);
+    EXPECT_LT(c.WarmEndSurfaceTemp, c.AirIn->td);
+    EXPECT_LT(c.Qs, 0.7 * c.Qt);
+    ExpectBalanced(c, "wet");
+}
+
+TEST_F(CoilProjectTest, RatedCasesCloseTheirBalances) {
+    struct Case {
+        const char* name;
+        const char* air;
+        int ctrl;
+        double inlet;
+    };
+    const Case cases[] = {
+        {"dry air, flow control", "30/15", wcFlow, 6},
+        {"humid air, flow control", "27/22", wcFlow, 7},
+        {"humid air, temperature control", "27/22", wcTemp, 7},
+        {"warm water", "26/19", wcFlow, 13},
+    };
+    for (const Case& k : cases) {
+        project.CreateCoil(settings);
+        project.SetOnCoil(k.air);
+        project.SetFluidControl(k.ctrl);
+        project.SetFluidInlet(k.inlet);
+        ASSERT_TRUE(project.SolveCoil()) << k.name << " " << project.LastError;
+        ExpectBalanced(coil(), k.name);
+    }
+}
+
+TEST_F(CoilProjectTest, DewPointBelowFreezingGivesADryCoil) {
+    project.SetOnCoil("20/5");
+    ASSERT_LE(coil().AirIn->td, 0);
+    ASSERT_TRUE(project.SolveCoil());
+    EXPECT_EQ(coil().SurfaceState, ssDry);
+    EXPECT_NEAR(coil().Qs, coil().Qt, 0.01);
+    EXPECT_NEAR(coil().AirOut->wa, coil().AirIn->wa, 1e-12);
+}
+
+TEST_F(CoilProjectTest, ZeroLiquidFlow) {
+    // Flow control: nothing to rate; the air leaves as it came.
+    project.SetFluidFlow(0);
+    EXPECT_EQ(coil().Solve(), ssSolved);
+    EXPECT_EQ(coil().Qt, 0);
+    EXPECT_EQ(coil().Qs, 0);
+    EXPECT_EQ(coil().AirOut->db, coil().AirIn->db);
+    EXPECT_EQ(coil().AirOut->wa, coil().AirIn->wa);
+    // Temperature control: the flow is set for 1 m/s in the tubes and the coil rated.
+    project.SetFluidControl(wcTemp);
+    EXPECT_EQ(coil().Solve(), ssSolved);
+    EXPECT_GT(coil().Qt, 10);
+}
+
+TEST_F(CoilProjectTest, TemperatureControlCutsALeavingLiquidAboveTheAir) {
+    project.SetOnCoil("12/8");
+    project.SetFluidControl(wcTemp);
+    project.SetFluidInlet(6);
+    project.SetDesignDT(10);
+    const std::uint8_t status = coil().Solve();
+    EXPECT_EQ(status, ssFailed);
+    EXPECT_DOUBLE_EQ(coil().Liquid->tfo, coil().AirIn->db);
+    EXPECT_DOUBLE_EQ(coil().LiquidState->designdt, coil().AirIn->db - 6);
+}
+
+TEST_F(CoilProjectTest, NewCoilStartsFromTheLastApparatusDewPoint) {
+    ASSERT_TRUE(project.SolveCoil());
+    const double adp = coil().ADP;
+    TCoilProject other;
+    other.CreateCoil(settings);
+    EXPECT_DOUBLE_EQ(other.Coil().ADP, adp);
+}
+
+TEST_F(CoilProjectTest, PressureChangeKeepsBulbsAndFaceVelocity) {
+    const double m = coil().MassFlow;
+    project.SetBarometer(90);
+    EXPECT_DOUBLE_EQ(coil().AirIn->pa, 90);
+    EXPECT_NEAR(coil().AirIn->db, 25, 1e-9);
+    EXPECT_NEAR(coil().AirIn->wb, 17, 1e-9);
+    EXPECT_DOUBLE_EQ(coil().FaceVelocity, 2.5);
+    EXPECT_LT(coil().MassFlow, m * 0.95);
+    EXPECT_DOUBLE_EQ(coil().AirIn->ma, coil().MassFlow);
+    EXPECT_DOUBLE_EQ(coil().AirOut->ma, coil().MassFlow);
+}
+
+TEST_F(CoilProjectTest, AirPressureDrop) {
+    auto& c = coil();
+    ASSERT_TRUE(project.SolveCoil());
+    const double wet = c.AirPressureDrop();
+    EXPECT_GT(wet, 50);
+    EXPECT_LT(wet, 300);
+    c.AirDPFactor = 2;
+    EXPECT_NEAR(c.AirPressureDrop(), 2 * wet, 1e-9);
+    // No air flow: 5 Pa per started row, without the factor.
+    c.SetRows(3.5);
+    c.SetFaceVelocity(0);
+    EXPECT_DOUBLE_EQ(c.AirPressureDrop(), 20);
+    // Dry below a 1.6 K dew-point depression; the wet multiplier is never below 1.
+    c.AirDPFactor = 1;
+    c.SetRows(4);
+    c.SetFaceVelocity(2.5);
+    c.LiquidState->SetInletTemp(c.AirIn->td - 1.59);
+    const double dry = c.AirPressureDrop();
+    c.LiquidState->SetInletTemp(c.AirIn->td - 1.6);
+    const double atThreshold = c.AirPressureDrop();
+    EXPECT_GE(atThreshold, dry);
+    c.LiquidState->SetInletTemp(c.AirIn->td - 12);
+    EXPECT_GT(c.AirPressureDrop(), dry * 1.01);
+}
+
+TEST_F(CoilProjectTest, InLinePatternScalesTheOutsideCoefficient) {
+    auto& c = coil();
+    TAirSideResult r{};
+    TAirSideGeometry g = c.AirSide;
+    g.tp = 0;
+    const double staggered = PlateFinCoefficient(g, *c.AirIn, r);
+    const double plain = r.h;
+    EXPECT_DOUBLE_EQ(staggered, plain);
+    g.tp = 1;
+    const double inLine = PlateFinCoefficient(g, *c.AirIn, r);
+    TAirSideGeometry s = g;
+    s.tp = 0;
+    EXPECT_DOUBLE_EQ(inLine, plain * TubeBankCoefficient(g, *c.AirIn) / TubeBankCoefficient(s, *c.AirIn));
+    EXPECT_NE(inLine, staggered);
+    EXPECT_DOUBLE_EQ(r.h, plain);
+}
+
+TEST_F(CoilProjectTest, CondensateAndIce) {
+    ASSERT_TRUE(project.SolveCoil());
+    auto& c = coil();
+    const double rate = c.CondensateRate();
+    EXPECT_NEAR(rate, (c.AirIn->wa - c.AirOut->wa) * c.MassFlow, 1e-15);
+    EXPECT_EQ(c.IceRate, 0);
+    c.ADP = -1;
+    c.CondensateRate();
+    EXPECT_NEAR(c.IceRate, rate / 920 / c.Ao, 1e-18);
+}
+
+TEST_F(CoilProjectTest, SizingRefusesATinyDutyWithoutTouchingTheCoil) {
+    auto& c = coil();
+    const double h = c.FinHeight(), l = c.FinnedLength(), m = c.Liquid->m;
+    using Op = std::uint8_t (TColdWaterCoil::*)(double, double);
+    for (Op op : {&TColdWaterCoil::SizeFaceArea, &TColdWaterCoil::SizeFinHeight,
+                  &TColdWaterCoil::SizeFinnedLength, &TColdWaterCoil::SizeRowsAndFins,
+                  &TColdWaterCoil::SizeRows, &TColdWaterCoil::SizeFins}) {
+        EXPECT_EQ((c.*op)(0, 0.009), ssFailed);
+        EXPECT_EQ(c.SolveStatus, ssFailed);
+    }
+    EXPECT_EQ(c.FinHeight(), h);
+    EXPECT_EQ(c.FinnedLength(), l);
+    EXPECT_EQ(c.Liquid->m, m);
+}
+
+TEST_F(CoilProjectTest, SizeFaceAreaMeetsTheDuty) {
+    auto& c = coil();
+    ASSERT_EQ(c.SizeFaceArea(0, 20), ssSolved);
+    EXPECT_NEAR(c.Qt, 20, 1e-3);
+    // Whole pairs of tube pitches, the design face velocity, the ideal tube velocity.
+    const double s = 2 * c.FinAndTube->Sy();
+    EXPECT_NEAR(std::fmod(c.FinHeight() + 1e-12, s), 0, 1e-9);
+    EXPECT_DOUBLE_EQ(c.FaceVelocity, 2.5);
+    EXPECT_EQ(c.LiquidState->ctrl, wcFlow);
+    EXPECT_NEAR(c.DutyPerAirflow, std::clamp(c.Qt / c.VolumeFlow, 10.0, 40.0), 1e-12);
+    // With a fixed air volume.
+    ASSERT_EQ(c.SizeFaceArea(1.0, 25), ssSolved);
+    EXPECT_NEAR(c.Qt, 25, 1e-3);
+    EXPECT_NEAR(c.VolumeFlow, 1.0, 1e-12);
+}
+
+TEST_F(CoilProjectTest, PreparingTheLiquidPicksCircuitsForTheIdealVelocity) {
+    auto& c = coil();
+    c.PrepareLiquidForDuty(40);
+    const TLiquid& l = *c.Liquid;
+    EXPECT_EQ(c.LiquidState->ctrl, wcFlow);
+    EXPECT_DOUBLE_EQ(c.LiquidState->designdt, 6.0);
+    EXPECT_DOUBLE_EQ(l.tfo, l.tfi + 6.0);
+    const double wanted = 40 / (l.Cp * 6.0) / l.ro / c.FinAndTube->TubeFlowArea();
+    EXPECT_EQ(c.Circuits(), std::nearbyint(wanted));
+    EXPECT_NEAR(c.LiquidState->vw, c.LiquidState->vwideal, 1e-12);
+}
+
+TEST_F(CoilProjectTest, SizeFaceAreaNeverGoesBelowTheSmallestArea) {
+    auto& c = coil();
+    c.SizeFaceArea(0, 0.05);
+    EXPECT_GE(c.FaceArea(), 0.00254 - 1e-12);
+}
+
+TEST_F(CoilProjectTest, OtherSizingsApproachTheDuty) {
+    auto& c = coil();
+    EXPECT_EQ(c.SizeFinnedLength(0, 25), ssSolved);
+    EXPECT_NEAR(c.Qt, 25, 1e-3);
+    EXPECT_EQ(c.SizeFinHeight(0, 25), ssSolved);
+    EXPECT_GE(c.Qt, 0.98 * 25);
+    struct Case {
+        std::uint8_t (TColdWaterCoil::*op)(double, double);
+        bool rows, fins;
+    };
+    for (Case k : {Case{&TColdWaterCoil::SizeRowsAndFins, true, true},
+                   Case{&TColdWaterCoil::SizeRows, true, false},
+                   Case{&TColdWaterCoil::SizeFins, false, true}}) {
+        project.CreateCoil(settings);
+        auto& d = coil();
+        const double rows = d.Rows(), fins = d.FinsPerInch();
+        EXPECT_EQ((d.*k.op)(0, 30), ssSolved);
+        if (!k.rows) EXPECT_EQ(d.Rows(), rows);
+        if (!k.fins) EXPECT_EQ(d.FinsPerInch(), fins);
+        // No other candidate comes closer to the duty than the chosen one.
+        const double chosen = std::fabs(d.Qt - 30);
+        const double chosenRows = d.Rows(), chosenFins = d.FinsPerInch();
+        for (double r : {3.0, 4.0, 5.0, 6.0}) {
+            for (double f : {8.0, 10.0, 12.0, 14.0}) {
+                if ((!k.rows && r != chosenRows) || (!k.fins && f != chosenFins)) continue;
+                if (k.fins && !k.rows && f == 14) continue;
+                d.SetRows(r);
+                d.SetFinsPerInch(f);
+                d.Solve();
+                EXPECT_GE(std::fabs(d.Qt - 30), chosen - 1e-9) << r << " rows " << f << " fpi";
+            }
+        }
+    }
+}
+
+TEST_F(CoilProjectTest, GlycolRatesLowerThanWater) {
+    ASSERT_TRUE(project.SolveCoil());
+    const double water = coil().Qt;
+    project.SetCoolant(0, 1, 0.3);
+    EXPECT_EQ(project.Coolant().WaterAdditive, 1);
+    ASSERT_TRUE(project.SolveCoil());
+    EXPECT_LT(coil().Qt, water);
+    ExpectBalanced(coil(), "glycol");
+}
+
+TEST_F(CoilProjectTest, CoilSizeModeSizesThenShowsTheAchievedDuty) {
+    project.SetDesignDuty(25);
+    project.SetCalcMode(cmCoilSize);
+    ASSERT_TRUE(project.SolveCoil());
+    EXPECT_NEAR(coil().Qt, 25, 1e-3);
+    EXPECT_DOUBLE_EQ(project.DesignDuty, coil().Qt);
+}
+
+TEST_F(CoilProjectTest, GridEditsFollowTheRowHandler) {
+    auto& c = coil();
+    // Fluid inlet with flow control: leaving = inlet + design dT.
+    project.SetFluidInlet(8);
+    EXPECT_DOUBLE_EQ(c.Liquid->tfo, 8 + 5.5);
+    EXPECT_TRUE(project.Modified);
+    EXPECT_FALSE(project.Saved);
+    // With temperature control the flow is re-applied instead.
+    project.SetFluidControl(wcTemp);
+    const double flow = c.Liquid->m;
+    project.SetFluidInlet(7);
+    EXPECT_DOUBLE_EQ(c.Liquid->m, flow);
+    // A bad designation keeps the last good one.
+    EXPECT_FALSE(project.SetCoilModel("abc"));
+    EXPECT_EQ(c.GetDesignation(), "635 x 720  4r  12f  7c");
+    // A new designation keeps the face and tube velocities: the flows follow the new areas.
+    const double vw = c.LiquidState->vw;
+    EXPECT_TRUE(project.SetCoilModel("544 x 720 4r 12f  (14c)"));
+    EXPECT_DOUBLE_EQ(c.FaceVelocity, 2.5);
+    EXPECT_NEAR(c.LiquidState->vw, vw, 1e-12);
+    EXPECT_EQ(c.Circuits(), 14);
+}
+
+}  // namespace
+}  // namespace qdx::test
