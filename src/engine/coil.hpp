@@ -30,6 +30,11 @@ public:
     // Sets up the liquid side for a sizing search towards duty (kW).
     virtual void PrepareLiquidForDuty(double /*duty*/) {}
 
+    // The model and air blocks of the reports.
+    void WritePerformanceReport(TReportDocument& doc) override;
+    void WriteDiagnostics(TReportDocument& doc) override;
+    std::string GetResultLines() override;
+
     // Air flow; each keeps the others and both records' mass-flow field consistent.
     void SetMassFlow(double m);
     void SetVolumeFlow(double v);

@@ -38,6 +38,10 @@ public:
     // bulb, surface temperature, dew point); returns the duty summed over the last march, kW.
     double StepSimulation() override;
 
+    // The full performance report and result lines, ending with the duties.
+    void WritePerformanceReport(TReportDocument& doc) override;
+    std::string GetResultLines() override;
+
 private:
     void ApplyAirFlow(double v);
     bool RefuseDuty(double duty);

@@ -15,6 +15,7 @@
 namespace qdx {
 
 class TLiquid;
+class TReportDocument;
 class ValueReader;
 class ValueWriter;
 
@@ -36,6 +37,8 @@ public:
     TCustomHeatExchanger(const TCustomHeatExchanger&) = delete;
     TCustomHeatExchanger& operator=(const TCustomHeatExchanger&) = delete;
 
+    // "Qt=… Qs=…": both duties with their display units on one line.
+    virtual std::string DutySummary();
     virtual std::string GetDesignation() { return Designation; }
     virtual void SetDesignation(std::string_view text) { Designation = std::string(text); }
     // Liquid pressure drop, kPa.
@@ -52,6 +55,14 @@ public:
     virtual double DutyAtFluidTemperatures(double inletTemp, double leavingTemp) = 0;
     // Marches the exchanger slice by slice into StepResults; returns the summed duty, kW.
     virtual double StepSimulation() = 0;
+
+    // Reports, written line by line into a report document with values in the user's units.
+    virtual void WritePerformanceReport(TReportDocument& /*doc*/) {}
+    // An empty line and the type caption as a heading.
+    virtual void WriteSummaryReport(TReportDocument& doc);
+    virtual void WriteDiagnostics(TReportDocument& /*doc*/) {}
+    // Comma-separated "label,value,unit" lines joined by CR LF, for the clipboard.
+    virtual std::string GetResultLines() { return std::string(); }
 
     std::string Designation;
     double NtuLiquid = 0;  // Ui·Ai / liquid capacity rate

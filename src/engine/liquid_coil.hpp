@@ -26,6 +26,11 @@ public:
     void WriteToStream(ValueWriter& writer) override;
     double DutyAtFluidTemperatures(double inletTemp, double leavingTemp) override;
 
+    // The coil's blocks followed by the liquid side's.
+    void WritePerformanceReport(TReportDocument& doc) override;
+    void WriteDiagnostics(TReportDocument& doc) override;
+    std::string GetResultLines() override;
+
     std::unique_ptr<TLiquidState> LiquidState;
 };
 

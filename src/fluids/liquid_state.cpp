@@ -3,6 +3,8 @@
 #include <stdexcept>
 
 #include "fluids/liquid.hpp"
+#include "reports/report_document.hpp"
+#include "units/unit_prefs.hpp"
 #include "units/errors.hpp"
 
 namespace qdx {
@@ -96,6 +98,41 @@ void TLiquidState::SaveXML(TXMLFile& file, XmlNode parent) {
     file.WriteFloat(node, "vw", true, "%0.6g", vw);
     file.WriteFloat(node, "vwideal", true, "%0.3f", vwideal);
     file.WriteInt(node, "ctrl", true, ctrl);
+}
+
+// --- report blocks ---
+
+void TLiquidState::WritePerformanceReport(TReportDocument& doc) const {
+    const TLiquid& l = Liquid();
+    TUnitPrefs& u = UnitPrefs();
+    doc.AddLine("");
+    doc.AddLine(l.GetCaption(), lsBold);
+    doc.AddLine(FormatRecLabelled("Mass Flow\t%s\t%s", u[urLiquidMassFlow], false, l.m));
+    doc.AddLine(FormatRecLabelled("Velocity\t%s\t%s", u[urLiquidV], false, vw));
+    doc.AddLine(FormatRecLabelled("Inlet Temp.\t%s\t%s", u[urLiquidT], false, l.tfi));
+    doc.AddLine(FormatRecLabelled("Leaving Temp.\t%s\t%s", u[urLiquidT], false, l.tfo));
+}
+
+void TLiquidState::WriteDiagnostics(TReportDocument& doc) const {
+    const TLiquid& l = Liquid();
+    TUnitPrefs& u = UnitPrefs();
+    doc.AddLine("Liquid Side Duty", lsBold);
+    doc.AddLine(FormatRecLabelled("Density = %s %s", u[urLiquidRho], false, l.ro));
+    doc.AddLine(FormatRecLabelled("Velocity = %s %s", u[urLiquidV], false, vw));
+    doc.AddLine("Qt = mw x Cpw (two - twi)");
+    doc.AddLine(FormatRecLabelled("   = %s %s", u[urHexDuty], false, (l.tfo - l.tfi) * l.m * l.Cp));
+    doc.AddLine("");
+}
+
+std::string TLiquidState::GetResultLines() const {
+    const TLiquid& l = Liquid();
+    TUnitPrefs& u = UnitPrefs();
+    std::string text = l.GetCaption();
+    text += "\r\n" + FormatRecLabelled("Mass Flow,%s,%s", u[urLiquidMassFlow], false, l.m);
+    text += "\r\n" + FormatRecLabelled("Velocity,%s,%s", u[urLiquidV], false, vw);
+    text += "\r\n" + FormatRecLabelled("Inlet Temp,%s,%s", u[urLiquidT], false, l.tfi);
+    text += "\r\n" + FormatRecLabelled("Leaving Temp,%s,%s", u[urLiquidT], false, l.tfo);
+    return text;
 }
 
 }  // namespace qdx

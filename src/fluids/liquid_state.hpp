@@ -16,6 +16,7 @@
 namespace qdx {
 
 class TLiquid;
+class TReportDocument;
 
 enum TWaterControl : std::uint8_t {
     wcTemp = 0,  // the temperature rise designdt is held; a new duty changes the flow
@@ -52,6 +53,13 @@ public:
     // The element "liquidstate" of parent, holding the liquid's own element.
     void LoadXML(TXMLFile& file, XmlNode parent);
     void SaveXML(TXMLFile& file, XmlNode parent);
+
+    // The liquid blocks of the coil reports, values in the user's units: the performance
+    // report's liquid caption, flow, velocity and temperatures; the diagnostics' liquid side
+    // duty; and the comma-separated result lines (joined by CR LF, none after the last).
+    void WritePerformanceReport(TReportDocument& doc) const;
+    void WriteDiagnostics(TReportDocument& doc) const;
+    std::string GetResultLines() const;
 
     double area = 1;         // m²
     TLiquid* liquid = nullptr;  // the coil's coolant; not owned

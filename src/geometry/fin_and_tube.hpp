@@ -12,6 +12,7 @@
 
 namespace qdx {
 
+class TReportDocument;
 class ValueReader;
 class ValueWriter;
 
@@ -100,6 +101,10 @@ public:
     double CasingWeight() const { return CasingWeight_; }
     double BendWeight() const { return BendWeight_; }
     double HeaderWeight() const { return HeaderWeight_; }
+
+    // The workshop sheet: dimensions, circuiting, tube, fin and materials in fixed SI units.
+    // Computes the dry weight on the way; nothing else changes.
+    void WriteManufacturingReport(TReportDocument& doc);
 
     std::string MakerDesignation() const;
     std::string SerpentineText() const;

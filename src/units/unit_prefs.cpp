@@ -251,6 +251,23 @@ int TUnitPrefs::UnitChoice(TUnitsType unitsType) const {
     return choices_ ? choices_->Get(unitsType) : 0;
 }
 
+void TUnitPrefs::SetImperialUnits() {
+    for (UnitRec* rec : registry_) {
+        if (rec->UnitsType == utProportion) continue;
+        rec->UnitsValue = ImperialUnitsIndex(rec->UnitsType, rec->UnitsValue);
+        RefreshConversion(*rec);
+    }
+}
+
+void TUnitPrefs::SetMetricUnits() {
+    for (const RecDef& def : kRecDefs) {
+        UnitRec& rec = records_[def.id];
+        if (rec.UnitsType == utProportion) continue;
+        rec.UnitsValue = def.unitsValue;
+        RefreshConversion(rec);
+    }
+}
+
 void TUnitPrefs::Reset() {
     choices_.reset();
     RegisterAll();

@@ -183,6 +183,12 @@ public:
     // The table's index for the category; 0 while there is no table.
     int UnitChoice(TUnitsType unitsType) const;
 
+    // Every record's display unit to the Imperial default of its category, or back to the
+    // default it was registered with. Proportions keep their choice either way, as the
+    // unit-choice table's switching does. The choice table is left alone.
+    void SetImperialUnits();
+    void SetMetricUnits();
+
     // Back to the state at start-up: every record at its registered default, no choice table.
     void Reset();
 
@@ -203,6 +209,8 @@ std::string UnitsFilePath();
 inline bool LoadUnitsFile() { return UnitPrefs().LoadUnitsFile(); }
 inline bool SaveUnitsFile() { return UnitPrefs().SaveUnitsFile(); }
 inline int UnitChoice(TUnitsType unitsType) { return UnitPrefs().UnitChoice(unitsType); }
+inline void SetImperialUnits() { UnitPrefs().SetImperialUnits(); }
+inline void SetMetricUnits() { UnitPrefs().SetMetricUnits(); }
 
 // "%0." + decimals + "f" or "g" chosen by the size of a display value; Extra adds decimals
 // (barometric pressures get three more when Extra is 0).
