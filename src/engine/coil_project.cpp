@@ -51,6 +51,7 @@ void TCoilProject::CreateCoil(const TCoilSettings& s) {
     coolant_ = std::move(coolant);
     CoilModel = s.CoilModel;
     FileName.clear();
+    Properties.LoadDefaultProperties();
     SetSaved(true);
     SetSolved(false);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "documents/file_properties.hpp"
 #include "engine/coil_settings.hpp"
 #include "engine/cold_water_coil.hpp"
 #include "fluids/liquid.hpp"
@@ -34,8 +35,35 @@ public:
     TCoilProject& operator=(const TCoilProject&) = delete;
 
     // Builds the coolant, the air records and the coil from the settings, as the window does at
-    // creation; replaces any coil there was.
+    // creation; replaces any coil there was. The file properties take their start values from
+    // the program settings.
     void CreateCoil(const TCoilSettings& settings);
+
+    // ---- data files ----
+
+    // The program name written into and expected in data files, whatever the command.
+    static constexpr const char* kProgramName = "QDX";
+    static constexpr const char* kDataFileVersion = "1.0.0.0";
+    // First value of the older value-stream data files.
+    static constexpr const char* kStreamTag = "QDX 1.1.0.0 DataFile";
+    static constexpr const char* kFileExtension = ".cqx";
+
+    // True when the opened XML document is a data file of this program (the root "datafile"
+    // and its "program" attribute compared ignoring case; the version is not compared).
+    bool IsDataFile(TXMLFile& file) const;
+    // Writes the file properties and the coil as a ".cqx" document. The target is replaced
+    // only when the whole document was built and written; any failure shows "Error saving
+    // file..." (the reason in FileError) and leaves an existing file as it was. An empty path
+    // does nothing. True when saved: the document is then Saved under that name.
+    bool SaveFile(const std::string& path);
+    // Opens a ".cqx" document or an older value-stream file. The file is read into a fresh
+    // coil, coolant, air records and file properties, which replace the current ones only when
+    // the whole read succeeded: "Invalid file format..." or "Error reading file..." leave the
+    // project as it was. Nothing happens for an empty path or a missing file. After every
+    // attempt the barometer is the mean pressure of the coil's air records. True when opened:
+    // the document is then Saved, not Solved, under that name.
+    bool OpenFile(const std::string& path);
+    void SetFileName(const std::string& path) { FileName = path; }
 
     // The grid rows, in order. Each applies its value as the window's row handler does and
     // marks the document modified and not solved; none solves.
@@ -84,6 +112,9 @@ public:
     double DesignDuty = 20;  // kW
     std::uint8_t CalcMode = cmCoolingDuty;
     std::string FileName;
+    TFileProperties Properties;
+    // Why the last save failed.
+    std::string FileError;
     std::string CoilModel;  // the last designation the model row accepted
     bool Saved = true;
     bool Solved = false;

@@ -1,0 +1,177 @@
+// Saving and opening coil data files: the XML ".cqx" document and the older value stream.
+
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <span>
+
+#include "documents/atomic_file.hpp"
+#include "documents/messages.hpp"
+#include "documents/value_stream.hpp"
+#include "engine/coil_project.hpp"
+
+namespace qdx {
+
+namespace {
+
+constexpr const char* kRootName = "datafile";
+constexpr const char* kInvalidFormat = "Invalid file format...";
+constexpr const char* kReadError = "Error reading file...";
+constexpr const char* kSaveError = "Error saving file...";
+
+// What a file is read into: a copy of the project's coil, coolant and air records, so that a
+// value the file does not hold keeps the value it had, and a failed read touches nothing live.
+struct TOpenTarget {
+    TAirState airIn{};
+    TAirState airOut{};
+    std::unique_ptr<TLiquid> coolant;
+    std::unique_ptr<TColdWaterCoil> coil;
+    TFileProperties properties;
+
+    TOpenTarget(const TOpenTarget&) = delete;
+    TOpenTarget& operator=(const TOpenTarget&) = delete;
+
+    TOpenTarget(TCoilProject& project)
+        : airIn(project.OnCoilAir),
+          airOut(project.OffCoilAir),
+          coolant(std::make_unique<TLiquid>(project.Coolant())),
+          properties(project.Properties) {
+        TColdWaterCoil& from = project.Coil();
+        const TModelRec& rec = from.FinAndTube->Record();
+        coil = std::make_unique<TColdWaterCoil>(rec.Mnf, from.GetDesignation(), rec.Code,
+                                                rec.Tube);
+        TColdWaterCoil& c = *coil;
+        c.AttachStates(&airIn, &airOut, coolant.get());
+        c.SetModelRecord(rec);
+        c.UpdateWallProperties();
+        // What the session set and the file does not hold.
+        c.DutyFactor = from.DutyFactor;
+        c.hoFactor = from.hoFactor;
+        c.hiFactor = from.hiFactor;
+        c.FluidDPFactor = from.FluidDPFactor;
+        c.AirDPFactor = from.AirDPFactor;
+        c.UseFouling = from.UseFouling;
+        c.EffectivenessFn = from.EffectivenessFn;
+        c.AirCoefficientFn = from.AirCoefficientFn;
+        c.DesignFluidInDefault = from.DesignFluidInDefault;
+        c.DesignFaceVelocity = from.DesignFaceVelocity;
+        c.AspectRatio = from.AspectRatio;
+        c.MaxFinHeight = from.MaxFinHeight;
+        c.MinFinHeight = from.MinFinHeight;
+        c.MaxFinnedLength = from.MaxFinnedLength;
+        c.MinFinnedLength = from.MinFinnedLength;
+        c.SizingRows = from.SizingRows;
+        c.SizingFins = from.SizingFins;
+        c.DutyPerAirflow = from.DutyPerAirflow;
+        c.DesignAspectDefault = from.DesignAspectDefault;
+        c.DesignRowsDefault = from.DesignRowsDefault;
+        c.DesignFinsDefault = from.DesignFinsDefault;
+        c.DesignAirOnDefault = from.DesignAirOnDefault;
+        c.DesignVfDefault = from.DesignVfDefault;
+        c.AirDPWarning = from.AirDPWarning;
+        c.Qt = from.Qt;
+        c.Qs = from.Qs;
+        c.e = from.e;
+        c.Ntu = from.Ntu;
+        c.Cr = from.Cr;
+        c.SetMassFlow(from.MassFlow);
+        TLiquidState& ls = *c.LiquidState;
+        const TLiquidState& fromLs = *from.LiquidState;
+        ls.designdt = fromLs.designdt;
+        ls.ctrl = fromLs.ctrl;
+        ls.vwideal = fromLs.vwideal;
+        ls.SetMassFlow(fromLs.GetMassFlow());
+    }
+};
+
+enum class TOpenResult { Opened, InvalidFormat, ReadError };
+
+TOpenResult ReadStream(const std::string& path, TOpenTarget& target) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) return TOpenResult::ReadError;
+    ValueReader reader(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                                bytes.size()));
+    if (reader.ReadString() != TCoilProject::kStreamTag) return TOpenResult::InvalidFormat;
+    target.properties.ReadPropertiesStream(reader);
+    target.coil->ReadFromStream(reader);
+    return TOpenResult::Opened;
+}
+
+TOpenResult ReadXml(TXMLFile& file, const TCoilProject& project, TOpenTarget& target) {
+    if (!project.IsDataFile(file)) return TOpenResult::InvalidFormat;
+    const XmlNode root = file.DocumentElement();
+    target.properties.ReadPropertiesXML(file, root);
+    target.coil->ReadFromXml(file, root);
+    return TOpenResult::Opened;
+}
+
+}  // namespace
+
+bool TCoilProject::IsDataFile(TXMLFile& file) const {
+    return file.IsDocument(kRootName, kProgramName, "");
+}
+
+bool TCoilProject::SaveFile(const std::string& path) {
+    if (path.empty()) return false;
+    FileError.clear();
+    try {
+        XmlNode root;
+        TXMLFile file(path, 1, root);
+        root = file.NewDocument(kRootName, kProgramName, kDataFileVersion);
+        Properties.WritePropertiesXML(file, root);
+        coil_->WriteToXml(file, root);
+        // Save writes a temporary file and renames it over the target once it is complete.
+        if (!file.Save()) FileError = file.ErrorMessage.empty() ? path : file.ErrorMessage;
+    } catch (const std::exception& e) {
+        // The document was never complete, so nothing was written.
+        FileError = e.what();
+    }
+    if (!FileError.empty()) {
+        ShowMessage(kSaveError);
+        return false;
+    }
+    SetSaved(true);
+    SetFileName(path);
+    return true;
+}
+
+bool TCoilProject::OpenFile(const std::string& path) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return false;
+
+    TOpenResult result = TOpenResult::ReadError;
+    std::unique_ptr<TOpenTarget> target;
+    try {
+        target = std::make_unique<TOpenTarget>(*this);
+        XmlNode root;
+        TXMLFile file(path, 0, root);
+        if (file.ReadStatus == TXMLFile::rsNotXml)
+            result = ReadStream(path, *target);
+        else
+            result = ReadXml(file, *this, *target);
+    } catch (const std::exception&) {
+        result = TOpenResult::ReadError;
+    }
+
+    if (result == TOpenResult::Opened) {
+        OnCoilAir = target->airIn;
+        OffCoilAir = target->airOut;
+        target->coil->AttachStates(&OnCoilAir, &OffCoilAir, target->coolant.get());
+        coil_ = std::move(target->coil);
+        coolant_ = std::move(target->coolant);
+        Properties = std::move(target->properties);
+    } else {
+        ShowMessage(result == TOpenResult::InvalidFormat ? kInvalidFormat : kReadError);
+    }
+    target.reset();
+
+    Barometer = coil_->MeanPressure();
+    if (result != TOpenResult::Opened) return false;
+    SetSaved(true);
+    SetSolved(false);
+    SetFileName(path);
+    return true;
+}
+
+}  // namespace qdx
