@@ -262,8 +262,12 @@ TEST_F(CoilProjectTest, OtherSizingsApproachTheDuty) {
         auto& d = coil();
         const double rows = d.Rows(), fins = d.FinsPerInch();
         EXPECT_EQ((d.*k.op)(0, 30), ssSolved);
-        if (!k.rows) EXPECT_EQ(d.Rows(), rows);
-        if (!k.fins) EXPECT_EQ(d.FinsPerInch(), fins);
+        if (!k.rows) {
+            EXPECT_EQ(d.Rows(), rows);
+        }
+        if (!k.fins) {
+            EXPECT_EQ(d.FinsPerInch(), fins);
+        }
         // No other candidate comes closer to the duty than the chosen one.
         const double chosen = std::fabs(d.Qt - 30);
         const double chosenRows = d.Rows(), chosenFins = d.FinsPerInch();

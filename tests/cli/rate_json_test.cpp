@@ -1,0 +1,189 @@
+// End-to-end runs of the qdx program: `qdx rate --json` and `qdx simulate --json` on the first-run
+// coil with the options a user would give.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
+
+#include "fluids/psychrometrics.hpp"
+
+namespace qdx::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+struct ProgramRun {
+    int code = -1;
+    std::string out, err;
+    json result() const { return json::parse(out); }
+};
+
+class QdxProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("qdx-rate-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+
+    // Runs the program with its settings and data folders inside the test's folder.
+    ProgramRun Qdx(const std::string& args) {
+        const fs::path errFile = dir_ / "stderr.txt";
+        const std::string cmd = "env XDG_CONFIG_HOME='" + (dir_ / "config").string() +
+                                "' XDG_DATA_HOME='" + (dir_ / "data").string() +
+                                "' QDX_COMMON_DIR='" + (dir_ / "common").string() + "' " +
+                                QDX_EXE + " " + args + " 2>'" + errFile.string() + "'";
+        ProgramRun run;
+        FILE* pipe = ::popen(cmd.c_str(), "r");
+        if (!pipe) return run;
+        std::array<char, 4096> buf{};
+        size_t n;
+        while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) run.out.append(buf.data(), n);
+        const int status = ::pclose(pipe);
+        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::ifstream in(errFile);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        run.err = ss.str();
+        return run;
+    }
+
+    // Rates and checks what every solved result must satisfy.
+    json Rated(const std::string& args) {
+        ProgramRun run = Qdx("rate --json " + args);
+        EXPECT_EQ(run.code, 0) << args << "\n" << run.err;
+        json r = run.result();
+        EXPECT_EQ(r["status"], 0) << args;
+        // The air-side duty agrees with Qt; Qs never exceeds Qt; no supersaturated leaving air.
+        const double pa = r["air_in"]["pa"];
+        const TAirState in = SetState(pa, r["air_in"]["db"], r["air_in"]["wb"], 0);
+        const TAirState out = SetState(pa, r["air_out"]["db"], r["air_out"]["wb"], 0);
+        const double airDuty = double(r["mass_flow"]) * (in.ha - out.ha);
+        EXPECT_NEAR(airDuty, double(r["Qt"]), 1e-6 * std::max(1.0, double(r["Qt"]))) << args;
+        EXPECT_LE(double(r["Qs"]), double(r["Qt"]) + 1e-9) << args;
+        EXPECT_LE(double(r["air_out"]["wb"]), double(r["air_out"]["db"]) + 1e-9) << args;
+        return r;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(QdxProgram, RatesTheFirstRunCoil) {
+    json r = Rated("");
+    EXPECT_EQ(r["model"], "635 x 720  4r  12f  7c");
+    EXPECT_EQ(r["surface"], "Part-Wet");
+    EXPECT_DOUBLE_EQ(r["face_velocity"], 2.5);
+    EXPECT_DOUBLE_EQ(r["air_in"]["db"], 25);
+    EXPECT_DOUBLE_EQ(r["air_in"]["pa"], 101.325);
+    EXPECT_EQ(r["liquid"]["ctrl"], 1);
+    EXPECT_DOUBLE_EQ(r["liquid"]["tfi"], 6);
+    EXPECT_DOUBLE_EQ(r["circuits"], 7);
+    EXPECT_GT(double(r["condensate"]), 0);
+    EXPECT_FALSE(r.contains("error"));
+    // JSON numbers carry 17 significant digits, enough to give back the very double.
+    const std::string text = Qdx("rate --json").out;
+    const auto at = text.find("\"Qt\": ") + 6;
+    const std::string qt = text.substr(at, text.find(',', at) - at);
+    EXPECT_EQ(std::count_if(qt.begin(), qt.end(), ::isdigit), 17) << qt;
+}
+
+TEST_F(QdxProgram, SurfaceConditionsAndControlModes) {
+    EXPECT_EQ(Rated("--air-on 27/22")["surface"], "Wet");
+    EXPECT_EQ(Rated("--air-on 30/12")["surface"], "Dry");
+    json t = Rated("--air-on 27/22 --control temperature --design-dt 5");
+    EXPECT_EQ(t["liquid"]["ctrl"], 0);
+    EXPECT_NEAR(double(t["liquid"]["tfo"]) - double(t["liquid"]["tfi"]), 5, 1e-9);
+    json f = Rated("--air-on 27/22 --fluid-flow 1.2");
+    EXPECT_NEAR(double(f["liquid"]["mass_flow"]), 1.2, 1e-12);
+    EXPECT_NEAR(double(f["liquid"]["tfo"]) - double(f["liquid"]["tfi"]),
+                double(f["liquid"]["designdt"]), 1e-9);
+}
+
+TEST_F(QdxProgram, GlycolRatesBelowWater) {
+    const double water = Rated("")["Qt"];
+    const double glycol = Rated("--additive 1 --additive-volume 0.3")["Qt"];
+    EXPECT_LT(glycol, water);
+}
+
+TEST_F(QdxProgram, EverySizingOperation) {
+    for (const char* op : {"face", "height", "length", "rows", "fins", "rowsfins"}) {
+        json r = Rated(std::string("--design-duty 25 --size ") + op);
+        const double qt = r["Qt"];
+        if (std::string(op) == "face" || std::string(op) == "length")
+            EXPECT_NEAR(qt, 25, 1e-3) << op;
+        else
+            EXPECT_NEAR(qt, 25, 0.25 * 25) << op;
+    }
+    // Coil Size mode sizes the face for the design duty.
+    EXPECT_NEAR(double(Rated("--mode size --design-duty 30")["Qt"]), 30, 1e-3);
+}
+
+TEST_F(QdxProgram, ZeroFlowWithFlowControlLeavesTheAirAsItCame) {
+    json r = Rated("--fluid-flow 0");
+    EXPECT_EQ(r["Qt"], 0);
+    EXPECT_EQ(r["Qs"], 0);
+    EXPECT_EQ(r["air_out"]["db"], r["air_in"]["db"]);
+    EXPECT_EQ(r["air_out"]["wb"], r["air_in"]["wb"]);
+}
+
+TEST_F(QdxProgram, TinyDesignDutyIsRefusedWithoutTouchingTheCoil) {
+    const json plain = Rated("");
+    for (const char* op : {"face", "height", "length", "rows", "fins", "rowsfins"}) {
+        ProgramRun run = Qdx(std::string("rate --json --design-duty 0.009 --size ") + op);
+        EXPECT_EQ(run.code, 0) << op;
+        EXPECT_NE(run.err.find("refused"), std::string::npos) << op << ": " << run.err;
+        json r = run.result();
+        for (const char* key : {"fin_height", "finned_length", "rows", "fpi", "circuits", "Qt"})
+            EXPECT_EQ(r[key], plain[key]) << op << " " << key;
+    }
+}
+
+TEST_F(QdxProgram, BadOptionsNameTheOption) {
+    struct Case {
+        const char* args;
+        const char* name;
+    };
+    for (Case k : {Case{"--pressure abc", "--pressure"}, Case{"--fluid-flow -1", "--fluid-flow"},
+                   Case{"--liquid 14", "--liquid"}, Case{"--control both", "--control"},
+                   Case{"--size wide", "--size"}, Case{"--factors 1,1,1", "--factors"},
+                   Case{"--model xyz", "--model"}, Case{"--air-on hot", "--air-on"},
+                   Case{"--design-duty -5", "--design-duty"}}) {
+        ProgramRun run = Qdx(std::string("rate --json ") + k.args);
+        EXPECT_EQ(run.code, 2) << k.args;
+        EXPECT_NE(run.err.find(k.name), std::string::npos) << k.args << ": " << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_TRUE(run.out.empty()) << k.args;
+    }
+}
+
+TEST_F(QdxProgram, SimulateMarchesOneHundredSlices) {
+    ProgramRun run = Qdx("simulate --json --air-on 27/22");
+    ASSERT_EQ(run.code, 0) << run.err;
+    json r = run.result();
+    ASSERT_EQ(r["steps"].size(), 100u);
+    EXPECT_EQ(r["steps"][0].size(), 4u);
+    const double rated = Rated("--air-on 27/22")["Qt"];
+    EXPECT_NEAR(double(r["duty"]), rated, 0.1 * rated);
+    EXPECT_NEAR(double(r["steps"][99][0]), 6.0, 1e-3);  // the march ends at the liquid inlet
+}
+
+}  // namespace
+}  // namespace qdx::cli
