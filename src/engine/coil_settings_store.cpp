@@ -114,7 +114,7 @@ void CaptureSettings(const TCoilProject& project, TCoilSettings& s) {
     s.AirOn = AirText(project.OnCoilAir);
     s.AirOff = AirText(project.OffCoilAir);
     s.Ambient = s.AirOn;
-    s.CoilModel = c.Designation;
+    s.CoilModel = fat.Designation();
     s.CoilHeight = fat.FinHeight();
     s.CoilLength = fat.FinnedLength();
     s.CoilMaker = fat.Record().Mnf;
