@@ -120,7 +120,8 @@ void TLiquidState::WriteDiagnostics(TReportDocument& doc) const {
     doc.AddLine(FormatRecLabelled("Density = %s %s", u[urLiquidRho], false, l.ro));
     doc.AddLine(FormatRecLabelled("Velocity = %s %s", u[urLiquidV], false, vw));
     doc.AddLine("Qt = mw x Cpw (two - twi)");
-    doc.AddLine(FormatRecLabelled("   = %s %s", u[urHexDuty], false, (l.tfo - l.tfi) * l.m * l.Cp));
+    doc.AddLine(
+        FormatRecLabelled("   = %s %s", u[urHexDuty], false, (l.tfo - l.tfi) * l.m * l.Cp));
     doc.AddLine("");
 }
 

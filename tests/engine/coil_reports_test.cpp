@@ -80,11 +80,25 @@ struct UnitSet {
 
 // The registered defaults of a first run.
 const UnitSet kMetric{
-    {1, 0, "kPa"},          {1, 0, "m"},       {1, 0, "m³/s"},   {1, 0, "m/s"},
-    {1, 0, "°C"},           {1 / 0.001, 0, "g/s"}, {1, 0, "m/s"}, {1, 0, "Pa"},
-    {1, 0, "kg/s"},         {1, 0, "m/s"},     {1, 0, "kPa"},    {1, 0, "mm"},
-    {1, 0, "kW"},           {1, 0, "m²"},      {1000, 0, "litre"}, {1, 0, "W/m²°C"},
-    {1, 0, "kW/cms"},       {1, 0, "kg/m³"},   1,
+    {1, 0, "kPa"},
+    {1, 0, "m"},
+    {1, 0, "m³/s"},
+    {1, 0, "m/s"},
+    {1, 0, "°C"},
+    {1 / 0.001, 0, "g/s"},
+    {1, 0, "m/s"},
+    {1, 0, "Pa"},
+    {1, 0, "kg/s"},
+    {1, 0, "m/s"},
+    {1, 0, "kPa"},
+    {1, 0, "mm"},
+    {1, 0, "kW"},
+    {1, 0, "m²"},
+    {1000, 0, "litre"},
+    {1, 0, "W/m²°C"},
+    {1, 0, "kW/cms"},
+    {1, 0, "kg/m³"},
+    1,
 };
 
 // The Imperial default of every category; stored units as registered (air pressure drop in
@@ -111,13 +125,19 @@ const UnitSet kImperial{
     3,
 };
 
-std::string Num(const Unit& u, double v, int extra = 0) { return Auto(v * u.factor + u.offset, extra); }
+std::string Num(const Unit& u, double v, int extra = 0) {
+    return Auto(v * u.factor + u.offset, extra);
+}
 // Number, tab, symbol.
-std::string Col(const Unit& u, double v, int extra = 0) { return Num(u, v, extra) + "\t" + u.symbol; }
+std::string Col(const Unit& u, double v, int extra = 0) {
+    return Num(u, v, extra) + "\t" + u.symbol;
+}
 // Number, blank, symbol.
 std::string Sp(const Unit& u, double v) { return Num(u, v) + " " + u.symbol; }
 // Number, comma, symbol.
-std::string Csv(const Unit& u, double v, int extra = 0) { return Num(u, v, extra) + "," + u.symbol; }
+std::string Csv(const Unit& u, double v, int extra = 0) {
+    return Num(u, v, extra) + "," + u.symbol;
+}
 // "db/wb", the format chosen from the dry bulb.
 std::string Bulbs(const Unit& u, double db, double wb) {
     const double d = db * u.factor + u.offset;
@@ -128,7 +148,9 @@ std::string Bulbs(const Unit& u, double db, double wb) {
     return FormatFixed(d, decimals) + "/" + FormatFixed(w, decimals);
 }
 
-double CondensateKgPerS(const TColdWaterCoil& c) { return (c.AirIn->wa - c.AirOut->wa) * c.MassFlow; }
+double CondensateKgPerS(const TColdWaterCoil& c) {
+    return (c.AirIn->wa - c.AirOut->wa) * c.MassFlow;
+}
 
 std::vector<Line> ExpectedPerformance(TColdWaterCoil& c, const UnitSet& u, const char* surface) {
     const TLiquid& l = *c.Liquid;
@@ -362,8 +384,9 @@ TEST_F(CoilReportsTest, ConditionalLines) {
     c.Qt = qt;
     c.ADP = -2;
     texts = performance();
-    const auto cond = std::find_if(texts.begin(), texts.end(),
-                                   [](const std::string& t) { return t.rfind("Cond Rate", 0) == 0; });
+    const auto cond = std::find_if(texts.begin(), texts.end(), [](const std::string& t) {
+        return t.rfind("Cond Rate", 0) == 0;
+    });
     ASSERT_NE(cond, texts.end());
     const double iceRate = CondensateKgPerS(c) / 920 / c.Ao;
     ASSERT_GT(iceRate, 0);
