@@ -85,82 +85,73 @@ std::uint8_t TColdWaterCoil::SecantOverArea(double a, Trial&& trial) {
     return status;
 }
 
-std::uint8_t TColdWaterCoil::SizeFaceArea(double v, double duty) {
+template <typename Search>
+std::uint8_t TColdWaterCoil::GuardedSearch(double v, double duty, Search&& search) {
     if (RefuseDuty(duty)) return SolveStatus;
     try {
         if (v > 0)
             SetVolumeFlow(v);
         else
             VolumeFlow = duty / DutyPerAirflow;
-        const double a = VolumeFlow / DesignFaceVelocity;
+        search(VolumeFlow / DesignFaceVelocity);
+    } catch (const std::exception&) {
+        SolveStatus = ssFailed;
+    }
+    if (SolveStatus == ssSolved) UpdateDutyPerAirflow();
+    return SolveStatus;
+}
+
+void TColdWaterCoil::RateTrial(double v) {
+    SyncGeometry();
+    ApplyAirFlow(v);
+    Solve();
+}
+
+std::uint8_t TColdWaterCoil::SizeFaceArea(double v, double duty) {
+    return GuardedSearch(v, duty, [&](double a) {
         const double s = 2 * FinAndTube->Sy();
-        auto heightFor = [&](double x) { return (std::floor(std::sqrt(x / AspectRatio) / s) + 1) * s; };
+        auto heightFor = [&](double x) {
+            return (std::floor(std::sqrt(x / AspectRatio) / s) + 1) * s;
+        };
         SetFinHeight(heightFor(a));
         PrepareLiquidForDuty(duty);
-        auto trial = [&](double& x) {
+        SolveStatus = SecantOverArea(a, [&](double& x) {
             const double h = std::clamp(heightFor(x), MinFinHeight, MaxFinHeight);
             const double l = std::clamp(x / h, MinFinnedLength, MaxFinnedLength);
             SetFinnedLength(l);
             SetFinHeight(h);
-            SyncGeometry();
-            ApplyAirFlow(v);
-            Solve();
+            RateTrial(v);
             return duty - Qt;
-        };
-        SolveStatus = SecantOverArea(a, trial);
-    } catch (const std::exception&) {
-        SolveStatus = ssFailed;
-    }
-    if (SolveStatus == ssSolved) UpdateDutyPerAirflow();
-    return SolveStatus;
+        });
+    });
 }
 
 std::uint8_t TColdWaterCoil::SizeFinnedLength(double v, double duty) {
-    if (RefuseDuty(duty)) return SolveStatus;
-    try {
-        if (v > 0)
-            SetVolumeFlow(v);
-        else
-            VolumeFlow = duty / DutyPerAirflow;
-        const double a = VolumeFlow / DesignFaceVelocity;
+    return GuardedSearch(v, duty, [&](double a) {
         PrepareLiquidForDuty(duty);
-        auto trial = [&](double& x) {
+        SolveStatus = SecantOverArea(a, [&](double& x) {
             const double l = std::clamp(x / FinHeight(), MinFinnedLength, MaxFinnedLength);
             SetFinnedLength(l);
-            x = l * FinHeight();
-            SyncGeometry();
-            ApplyAirFlow(v);
-            Solve();
+            x = l * FinHeight();  // the area actually tried
+            RateTrial(v);
             return duty - Qt;
-        };
-        SolveStatus = SecantOverArea(a, trial);
-    } catch (const std::exception&) {
-        SolveStatus = ssFailed;
-    }
-    if (SolveStatus == ssSolved) UpdateDutyPerAirflow();
-    return SolveStatus;
+        });
+    });
 }
 
 std::uint8_t TColdWaterCoil::SizeFinHeight(double v, double duty) {
-    if (RefuseDuty(duty)) return SolveStatus;
-    try {
-        if (v > 0)
-            SetVolumeFlow(v);
-        else
-            VolumeFlow = duty / DutyPerAirflow;
-        const double a = VolumeFlow / DesignFaceVelocity;
+    return GuardedSearch(v, duty, [&](double a) {
         const double s = 2 * FinAndTube->Sy();
         SetFinHeight(a / FinnedLength());
         PrepareLiquidForDuty(duty);
         double h = (std::floor(a / FinnedLength() / s) + 1) * s;
         auto trial = [&] {
             SetFinHeight(h);
-            SyncGeometry();
-            ApplyAirFlow(v);
-            Solve();
+            RateTrial(v);
         };
         trial();
         if (Qt < duty) {
+            // The bound is tested before a step is added, so the height may end above it.
             while (Qt < duty && h < MaxFinHeight) {
                 h += s;
                 trial();
@@ -175,11 +166,7 @@ std::uint8_t TColdWaterCoil::SizeFinHeight(double v, double duty) {
                 trial();
             }
         }
-    } catch (const std::exception&) {
-        SolveStatus = ssFailed;
-    }
-    if (SolveStatus == ssSolved) UpdateDutyPerAirflow();
-    return SolveStatus;
+    });
 }
 
 std::uint8_t TColdWaterCoil::SizeByCandidates(double v, double duty, const double* rows,
@@ -188,6 +175,7 @@ std::uint8_t TColdWaterCoil::SizeByCandidates(double v, double duty, const doubl
     if (RefuseDuty(duty)) return SolveStatus;
     ApplyAirFlow(v);
     PrepareLiquidForDuty(duty);
+    // The air flow was applied once; a trial changes only rows or fins, not the face.
     auto score = [&](double r, double f) {
         if (r > 0) SetRows(r);
         if (f > 0) SetFinsPerInch(f);

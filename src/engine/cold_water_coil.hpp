@@ -46,6 +46,12 @@ private:
     void ApplyAirFlow(double v);
     bool RefuseDuty(double duty);
     void UpdateDutyPerAirflow();
+    // SyncGeometry, the air flow, Solve: one trial of a search.
+    void RateTrial(double v);
+    // The frame of the face, height and length searches: the duty refusal, the air volume,
+    // search(face area) with every fault turned into status 5, and the duty per airflow.
+    template <typename Search>
+    std::uint8_t GuardedSearch(double v, double duty, Search&& search);
     // The damped secant search over face area shared by the face and length sizings; trial
     // rates area x (and may replace it by the area actually used) and returns duty − Qt.
     template <typename Trial>
