@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/cli_args.hpp"
 #include "cli/commands.hpp"
 #include "fluids/air_state_text.hpp"
 #include "fluids/psychrometrics.hpp"
@@ -31,27 +32,15 @@ struct AirArgs {
     bool json = false;
 };
 
-// A bad argument: its one-line message.
-struct ArgumentError {
-    std::string message;
-};
-
-double ParseNumber(const std::string& text, const std::string& argument) {
-    double v = 0;
-    if (!TryStrToFloat(text, v) || !std::isfinite(v))
-        throw ArgumentError{argument + " must be a number, got '" + text + "'"};
-    return v;
-}
-
 // The pressure the arguments give, kPa, if any.
 std::optional<double> GivenPressure(const AirArgs& a) {
     if (!a.pressure.empty()) {
-        const double p = ParseNumber(a.pressure, "--pressure");
+        const double p = ParseNumberArg(a.pressure, "--pressure");
         if (p <= 0) throw ArgumentError{"--pressure must be above 0 kPa, got '" + a.pressure + "'"};
         return p;
     }
     if (!a.altitude.empty()) {
-        const double z = ParseNumber(a.altitude, "--altitude");
+        const double z = ParseNumberArg(a.altitude, "--altitude");
         // The standard atmosphere ends where its pressure reaches 0 (about 44 km).
         if (1 - 2.25577e-5 * z <= 0)
             throw ArgumentError{"--altitude must be below 44330 m, got '" + a.altitude + "'"};
@@ -73,8 +62,8 @@ TAirState StateOf(const AirArgs& a, double p) {
     if (!TryStrToInt(a.pair, pair) || !IsAirPairCode(static_cast<int>(pair)))
         throw ArgumentError{"PAIR must be a pair code (0-5, 7-19, 25, 26, 28-32), got '" + a.pair +
                             "'"};
-    const double first = ParseNumber(a.a, "A");
-    const double second = ParseNumber(a.b, "B");
+    const double first = ParseNumberArg(a.a, "A");
+    const double second = ParseNumberArg(a.b, "B");
     return SetState(p, first, second, static_cast<int>(pair));
 }
 
@@ -139,7 +128,7 @@ int Run(const AirArgs& a, CommandContext& ctx) {
 
     if (!hasPair && a.text.empty()) {
         if (!given) throw ArgumentError{"PAIR is missing: give PAIR A B, --text, --altitude or --pressure"};
-        const double altitude = a.altitude.empty() ? Altitude(*given) : ParseNumber(a.altitude, "--altitude");
+        const double altitude = a.altitude.empty() ? Altitude(*given) : ParseNumberArg(a.altitude, "--altitude");
         WriteAtmosphere(ctx.out, altitude, *given, a.json);
         return 0;
     }

@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/cli_args.hpp"
 #include "cli/commands.hpp"
 #include "fluids/liquid.hpp"
 #include "fluids/liquid_correlations.hpp"
@@ -29,60 +30,27 @@ struct LiquidArgs {
     bool json = false;
 };
 
-// A bad argument: its one-line message.
-struct ArgumentError {
-    std::string message;
-};
-
-double ParseNumber(const std::string& text, const std::string& argument) {
-    double v = 0;
-    if (!TryStrToFloat(text, v) || !std::isfinite(v))
-        throw ArgumentError{argument + " must be a number, got '" + text + "'"};
-    return v;
-}
-
-long long ParseInteger(const std::string& text, const std::string& argument, long long lo,
-                       long long hi) {
-    long long v = 0;
-    if (!TryStrToInt(text, v) || v < lo || v > hi)
-        throw ArgumentError{argument + " must be a whole number from " + std::to_string(lo) +
-                            " to " + std::to_string(hi) + ", got '" + text + "'"};
-    return v;
-}
-
-std::vector<std::string> SplitCommas(const std::string& text) {
-    std::vector<std::string> parts;
-    std::string::size_type start = 0;
-    while (true) {
-        const auto comma = text.find(',', start);
-        parts.push_back(text.substr(start, comma - start));
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    return parts;
-}
-
 // Builds the liquid the arguments describe, evaluated at the mean temperature T.
 TLiquid MakeLiquid(const LiquidArgs& a) {
     const auto index = static_cast<std::uint8_t>(
-        ParseInteger(a.index, "INDEX", 0, kLiquidCount - 1));
-    const double t = ParseNumber(a.temperature, "T");
+        ParseIntegerArg(a.index, "INDEX", 0, kLiquidCount - 1));
+    const double t = ParseNumberArg(a.temperature, "T");
 
     std::optional<double> bar;
     if (!a.bar.empty()) {
-        bar = ParseNumber(a.bar, "--bar");
+        bar = ParseNumberArg(a.bar, "--bar");
         if (*bar <= 0) throw ArgumentError{"--bar must be a pressure above 0 bar, got '" + a.bar + "'"};
     }
     int additive = 0;
     if (!a.additive.empty()) {
-        additive = static_cast<int>(ParseInteger(a.additive, "--additive", 0, kAdditiveCount - 1));
+        additive = static_cast<int>(ParseIntegerArg(a.additive, "--additive", 0, kAdditiveCount - 1));
         if (additive != 0 && index != liWater)
             throw ArgumentError{"--additive applies to liquid 0 (Water) only"};
     }
     double fraction = 0;
     if (!a.fraction.empty()) {
         if (a.additive.empty()) throw ArgumentError{"--fraction needs --additive"};
-        fraction = ParseNumber(a.fraction, "--fraction");
+        fraction = ParseNumberArg(a.fraction, "--fraction");
         if (fraction < 0 || fraction > 1)
             throw ArgumentError{"--fraction must be a fraction from 0 to 1, got '" + a.fraction + "'"};
     }
@@ -92,7 +60,7 @@ TLiquid MakeLiquid(const LiquidArgs& a) {
         if (parts.size() != 4)
             throw ArgumentError{"--user must be four numbers RO,CP,MU,KO, got '" + a.user + "'"};
         for (const std::string& p : parts) {
-            const double v = ParseNumber(p, "--user");
+            const double v = ParseNumberArg(p, "--user");
             if (v <= 0) throw ArgumentError{"--user values must be above 0, got '" + p + "'"};
             user.push_back(v);
         }
