@@ -1,9 +1,17 @@
 #include "cli/coil_command.hpp"
 
+#include <filesystem>
 #include <ostream>
 
 #include "cli/cli_args.hpp"
+#include "cli/commands.hpp"
+#include "documents/atomic_file.hpp"
+#include "documents/messages.hpp"
+#include "documents/settings_stores.hpp"
+#include "engine/coil_settings_store.hpp"
 #include "geometry/coil_makers.hpp"
+#include "reports/report_document.hpp"
+#include "units/unit_prefs.hpp"
 
 namespace qdx::cli {
 
@@ -26,14 +34,17 @@ int ParseChoice(const std::string& text, const std::string& argument,
         ++i;
     }
     std::string list;
-    for (const char* w : words) list += (list.empty() ? "" : "|") + std::string(w);
+    for (const char* w : words) {
+        if (!list.empty()) list += '|';
+        list += w;
+    }
     throw ArgumentError{argument + " must be " + list + ", got '" + text + "'"};
 }
 
 }  // namespace
 
 void AddCoilOptions(CLI::App& sub, CoilOptionTexts& t) {
-    sub.add_option("--maker", t.maker, "Coil maker of the catalogue")->capture_default_str();
+    Opt(sub, "--maker", t.maker, "Coil maker of the catalogue (Typical)");
     Opt(sub, "--tube", t.tube, "Tube number of the maker's catalogue (default: its first entry)");
     Opt(sub, "--model", t.model, "Coil designation, e.g. \"635 720 4r 12f 7c\"");
     Opt(sub, "--pressure", t.pressure, "Barometric pressure, kPa (101.325)");
@@ -57,12 +68,23 @@ void AddCoilOptions(CLI::App& sub, CoilOptionTexts& t) {
     sub.add_flag("--json", t.json, "Print JSON");
 }
 
-void BuildCoil(const CoilOptionTexts& t, TCoilProject& project) {
+namespace {
+
+// The options checked and converted, before anything is built.
+struct CoilOptions {
     TCoilSettings settings;
-    settings.CoilMaker = t.maker;
+    std::optional<double> pressure, faceVelocity, airVolume, additiveVolume, fluidInlet, designDt,
+        tubeVelocity, fluidFlow, designDuty;
+    std::optional<int> liquid, additive, control, mode;
+};
+
+CoilOptions ParseCoilOptions(const CoilOptionTexts& t) {
+    CoilOptions o;
+    TCoilSettings& settings = o.settings;
+    settings.CoilMaker = t.maker.value_or("Typical");
     if (t.tube) {
         const int n = static_cast<int>(ParseIntegerArg(*t.tube, "--tube", 0, 255));
-        settings.CoilMR = FormatSpecification(FindTube(t.maker, n));
+        settings.CoilMR = FormatSpecification(FindTube(settings.CoilMaker, n));
     }
     if (t.factors) {
         const auto parts = SplitCommas(*t.factors);
@@ -82,38 +104,39 @@ void BuildCoil(const CoilOptionTexts& t, TCoilProject& project) {
     if (t.tubeVelocity && t.fluidFlow)
         throw ArgumentError{"--tube-velocity and --fluid-flow exclude each other"};
 
-    // Check everything before anything is built.
-    std::optional<double> pressure, faceVelocity, airVolume, additiveVolume, fluidInlet, designDt,
-        tubeVelocity, fluidFlow, designDuty;
-    std::optional<int> liquid, additive, control, mode;
-    if (t.pressure) pressure = ParseNumberArg(*t.pressure, "--pressure", true);
-    if (t.faceVelocity) faceVelocity = ParseNumberArg(*t.faceVelocity, "--face-velocity", true);
-    if (t.airVolume) airVolume = ParseNumberArg(*t.airVolume, "--air-volume", true);
-    if (t.liquid) liquid = static_cast<int>(ParseIntegerArg(*t.liquid, "--liquid", 0, 13));
-    if (t.additive) additive = static_cast<int>(ParseIntegerArg(*t.additive, "--additive", 0, 3));
+    if (t.pressure) o.pressure = ParseNumberArg(*t.pressure, "--pressure", true);
+    if (t.faceVelocity) o.faceVelocity = ParseNumberArg(*t.faceVelocity, "--face-velocity", true);
+    if (t.airVolume) o.airVolume = ParseNumberArg(*t.airVolume, "--air-volume", true);
+    if (t.liquid) o.liquid = static_cast<int>(ParseIntegerArg(*t.liquid, "--liquid", 0, 13));
+    if (t.additive) o.additive = static_cast<int>(ParseIntegerArg(*t.additive, "--additive", 0, 3));
     if (t.additiveVolume) {
-        additiveVolume = ParseNumberArg(*t.additiveVolume, "--additive-volume", true);
-        if (*additiveVolume > 1)
+        o.additiveVolume = ParseNumberArg(*t.additiveVolume, "--additive-volume", true);
+        if (*o.additiveVolume > 1)
             throw ArgumentError{"--additive-volume must be a fraction from 0 to 1, got '" +
                                 *t.additiveVolume + "'"};
     }
-    if (t.control) control = ParseChoice(*t.control, "--control", {"temperature", "flow"});
-    if (t.fluidInlet) fluidInlet = ParseNumberArg(*t.fluidInlet, "--fluid-inlet");
-    if (t.designDt) designDt = ParseNumberArg(*t.designDt, "--design-dt");
-    if (t.tubeVelocity) tubeVelocity = ParseNumberArg(*t.tubeVelocity, "--tube-velocity", true);
-    if (t.fluidFlow) fluidFlow = ParseNumberArg(*t.fluidFlow, "--fluid-flow", true);
-    if (t.designDuty) designDuty = ParseNumberArg(*t.designDuty, "--design-duty", true);
-    if (t.mode) mode = ParseChoice(*t.mode, "--mode", {"duty", "size"});
+    if (t.control) o.control = ParseChoice(*t.control, "--control", {"temperature", "flow"});
+    if (t.fluidInlet) o.fluidInlet = ParseNumberArg(*t.fluidInlet, "--fluid-inlet");
+    if (t.designDt) o.designDt = ParseNumberArg(*t.designDt, "--design-dt");
+    if (t.tubeVelocity) o.tubeVelocity = ParseNumberArg(*t.tubeVelocity, "--tube-velocity", true);
+    if (t.fluidFlow) o.fluidFlow = ParseNumberArg(*t.fluidFlow, "--fluid-flow", true);
+    if (t.designDuty) o.designDuty = ParseNumberArg(*t.designDuty, "--design-duty", true);
+    if (t.mode) o.mode = ParseChoice(*t.mode, "--mode", {"duty", "size"});
     if (t.size) ParseChoice(*t.size, "--size", {"face", "height", "length", "rows", "fins", "rowsfins"});
     if (t.sizeAirVolume) ParseNumberArg(*t.sizeAirVolume, "--size-air-volume", true);
+    return o;
+}
 
-    project.CreateCoil(settings);
+void CreateFromOptions(const CoilOptionTexts& t, const CoilOptions& o, TCoilProject& project) {
+    project.CreateCoil(o.settings);
     project.Coil().UseFouling = !t.noFouling;
+}
 
-    // The grid rows, in order.
+// The grid rows, in order; only the options given run theirs.
+void ApplyRows(const CoilOptionTexts& t, const CoilOptions& o, TCoilProject& project) {
     if (t.model && !project.SetCoilModel(*t.model))
         throw ArgumentError{"--model is not a coil designation: '" + *t.model + "'"};
-    if (pressure) project.SetBarometer(*pressure);
+    if (o.pressure) project.SetBarometer(*o.pressure);
     if (t.airOn) {
         try {
             project.SetOnCoil(*t.airOn);
@@ -121,20 +144,44 @@ void BuildCoil(const CoilOptionTexts& t, TCoilProject& project) {
             throw ArgumentError{"--air-on must be DB/WB or DB in degC, got '" + *t.airOn + "'"};
         }
     }
-    if (airVolume) project.SetAirVolume(*airVolume);
-    if (faceVelocity) project.SetAirVelocity(*faceVelocity);
-    if (liquid || additive || additiveVolume) {
+    if (o.airVolume) project.SetAirVolume(*o.airVolume);
+    if (o.faceVelocity) project.SetAirVelocity(*o.faceVelocity);
+    if (o.liquid || o.additive || o.additiveVolume) {
         const TLiquid& l = project.Coolant();
-        project.SetCoolant(liquid.value_or(l.LiquidSpec), additive.value_or(l.WaterAdditive),
-                           additiveVolume.value_or(l.AdditiveVolume));
+        project.SetCoolant(o.liquid.value_or(l.LiquidSpec), o.additive.value_or(l.WaterAdditive),
+                           o.additiveVolume.value_or(l.AdditiveVolume));
     }
-    if (control) project.SetFluidControl(*control);
-    if (fluidInlet) project.SetFluidInlet(*fluidInlet);
-    if (designDt) project.SetDesignDT(*designDt);
-    if (fluidFlow) project.SetFluidFlow(*fluidFlow);
-    if (tubeVelocity) project.SetTubeVelocity(*tubeVelocity);
-    if (designDuty) project.SetDesignDuty(*designDuty);
-    if (mode) project.SetCalcMode(*mode);
+    if (o.control) project.SetFluidControl(*o.control);
+    if (o.fluidInlet) project.SetFluidInlet(*o.fluidInlet);
+    if (o.designDt) project.SetDesignDT(*o.designDt);
+    if (o.fluidFlow) project.SetFluidFlow(*o.fluidFlow);
+    if (o.tubeVelocity) project.SetTubeVelocity(*o.tubeVelocity);
+    if (o.designDuty) project.SetDesignDuty(*o.designDuty);
+    if (o.mode) project.SetCalcMode(*o.mode);
+}
+
+}  // namespace
+
+void BuildCoil(const CoilOptionTexts& t, TCoilProject& project) {
+    const CoilOptions o = ParseCoilOptions(t);
+    CreateFromOptions(t, o, project);
+    ApplyRows(t, o, project);
+}
+
+bool BuildCoilFromFile(const CoilOptionTexts& t, const std::string& path, TCoilProject& project) {
+    if (t.maker || t.tube)
+        throw ArgumentError{"--maker and --tube choose a new coil's tube; the coil of '" + path +
+                            "' keeps its own"};
+    const CoilOptions o = ParseCoilOptions(t);
+    CreateFromOptions(t, o, project);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec) && !std::filesystem::is_directory(path, ec)) {
+        ShowMessage("File not found: " + path);
+        return false;
+    }
+    if (!project.OpenFile(path)) return false;
+    ApplyRows(t, o, project);
+    return true;
 }
 
 bool CalculateCoil(const CoilOptionTexts& t, TCoilProject& project, std::ostream& err) {
@@ -165,6 +212,91 @@ int CalculationExitCode(const TCoilProject& project, bool calculated, std::ostre
                                      : "the calculation failed")
         << " (status " << status << ")\n";
     return 1;
+}
+
+void AddReportOptions(CLI::App& sub, ReportOptionTexts& t) {
+    sub.add_option("--report", t.report,
+                   "Text to print: performance|diagnostics|manufacturing|results")
+        ->capture_default_str();
+    sub.add_option("--html", t.html, "Also write the report as an HTML page to this file");
+    sub.add_option("--units", t.units, "Units of the report: metric|imperial|user")
+        ->capture_default_str();
+}
+
+void CheckReportOptions(const ReportOptionTexts& t) {
+    ParseChoice(t.report, "--report", {"performance", "diagnostics", "manufacturing", "results"});
+    ParseChoice(t.units, "--units", {"metric", "imperial", "user"});
+    if (t.html && t.html->empty()) throw ArgumentError{"--html needs a file name"};
+}
+
+void ApplyUnits(const std::string& units) {
+    TUnitPrefs& prefs = UnitPrefs();
+    prefs.Reset();
+    if (units == "imperial") {
+        prefs.SetImperialUnits();
+    } else if (units == "user") {
+        prefs.LoadUnitsFile();
+        const auto common = OpenCommonSettings();
+        ReadUnitChoices(*common, prefs);
+    }
+}
+
+int WriteReport(const ReportOptionTexts& t, TCoilProject& project, bool storedResults,
+                bool printText, CommandContext& ctx) {
+    TTextReport text;
+    THtmlReport html;
+    html.Title = std::string(TCoilProject::kProgramName) + " Report";
+    struct Both : TReportDocument {
+        TReportDocument* a;
+        TReportDocument* b;
+        Both(TReportDocument* x, TReportDocument* y) : a(x), b(y) {}
+        void Clear() override {
+            a->Clear();
+            b->Clear();
+        }
+
+    protected:
+        void DoAddLine(const ReportLine& line) override {
+            a->AddLine(line.Text, line.Style, line.Size, line.Color);
+            b->AddLine(line.Text, line.Style, line.Size, line.Color);
+        }
+    } doc(&text, &html);
+
+    TColdWaterCoil& c = project.Coil();
+    try {
+        if (t.report == "diagnostics") {
+            c.WriteDiagnostics(doc);
+        } else if (t.report == "manufacturing") {
+            c.FinAndTube->WriteManufacturingReport(doc);
+        } else if (t.report == "results") {
+            // Already CR LF text; one line each keeps the HTML page readable.
+            const std::string lines = c.GetResultLines();
+            std::string::size_type start = 0;
+            while (true) {
+                const auto end = lines.find("\r\n", start);
+                doc.AddLine(std::string_view(lines).substr(start, end - start));
+                if (end == std::string::npos) break;
+                start = end + 2;
+            }
+        } else if (project.Solved || storedResults) {
+            c.WritePerformanceReport(doc);
+        } else {
+            doc.AddLine("Not Solved");
+        }
+    } catch (const std::exception& e) {
+        ctx.err << "qdx: Data Error... (" << e.what() << ")\n";
+        return 1;
+    }
+
+    if (printText) ctx.out << text.Text();
+    if (t.html) {
+        std::string why;
+        if (!WriteFileAtomically(*t.html, html.Html(), &why)) {
+            ctx.err << "qdx: cannot write " << *t.html << ": " << why << "\n";
+            return 1;
+        }
+    }
+    return 0;
 }
 
 }  // namespace qdx::cli

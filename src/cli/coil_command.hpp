@@ -1,7 +1,7 @@
 #pragma once
-// What `qdx rate` and `qdx simulate` share: their options, building the coil as a first run of
-// the main window does, applying the options in the order of the window's grid rows, and the
-// calculation.
+// What `qdx rate`, `qdx simulate` and `qdx report` share: the coil options, building the coil
+// as a first run of the main window does (or from a project file), applying the options in the
+// order of the window's grid rows, the calculation, and the report texts.
 
 #include <CLI/CLI.hpp>
 
@@ -16,7 +16,7 @@ struct CommandContext;
 
 // The option texts as given; checked by BuildCoil.
 struct CoilOptionTexts {
-    std::string maker = "Typical";
+    std::optional<std::string> maker;  // "Typical" when not given
     std::optional<std::string> tube, model, pressure, airOn, faceVelocity, airVolume, liquid,
         additive, additiveVolume, control, fluidInlet, designDt, tubeVelocity, fluidFlow, mode,
         designDuty, size, sizeAirVolume, factors;
@@ -28,6 +28,12 @@ void AddCoilOptions(CLI::App& sub, CoilOptionTexts& texts);
 
 // Builds the project's coil from the options; throws ArgumentError for a bad option.
 void BuildCoil(const CoilOptionTexts& texts, TCoilProject& project);
+// Opens the project file into a coil built with the run's settings (correction factors, fouling)
+// and then applies the options as grid edits. Throws ArgumentError for a bad option (checked
+// before the file is read, and --maker or --tube, which choose a new coil's tube); false when
+// the file cannot be opened (its message has been shown).
+bool BuildCoilFromFile(const CoilOptionTexts& texts, const std::string& path,
+                       TCoilProject& project);
 
 // Runs the calculation the options ask for (sizing when asked, then Solve). Reports a refused
 // or failed sizing on err. Returns false after a fault ("Data Error...").
@@ -36,5 +42,29 @@ bool CalculateCoil(const CoilOptionTexts& texts, TCoilProject& project, std::ost
 // The exit code of a finished calculation: 0 solved, 1 after a fault or a final status of 2
 // or 5 (reported on err).
 int CalculationExitCode(const TCoilProject& project, bool calculated, std::ostream& err);
+
+// Which text a command prints, where its HTML copy goes and the units it is written in.
+struct ReportOptionTexts {
+    std::string report = "performance";
+    std::optional<std::string> html;
+    std::string units = "metric";
+};
+
+void AddReportOptions(CLI::App& sub, ReportOptionTexts& texts);
+// Throws ArgumentError for a report or units name that does not exist.
+void CheckReportOptions(const ReportOptionTexts& texts);
+
+// Sets the program's unit records: "metric" every record at its registered default,
+// "imperial" every record at its category's Imperial default, "user" the units file and the
+// "Coils" choices of the common settings.
+void ApplyUnits(const std::string& units);
+
+// The chosen report as plain text (lines joined by CR LF), written to out exactly when
+// printText, and as an HTML page to the --html file. The performance report of an unsolved
+// coil is "Not Solved", as the report window shows it, unless storedResults asks for the
+// stored results. Returns 0, or 1 after a fault or a file that could not be written (reported
+// on err).
+int WriteReport(const ReportOptionTexts& texts, TCoilProject& project, bool storedResults,
+                bool printText, CommandContext& ctx);
 
 }  // namespace qdx::cli

@@ -1,9 +1,12 @@
-// `qdx rate`: builds the default coil, applies the options as grid edits, and rates (or sizes)
-// it; prints the results as a short summary or as JSON.
+// `qdx rate [FILE.cqx]`: builds the first-run coil (or opens the project file), applies the
+// options as grid edits, and rates (or sizes) it; prints the performance report (or another
+// report text) in plain text, or the results as JSON; can save the rated coil.
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
+#include <string>
 
 #include "cli/cli_args.hpp"
 #include "cli/coil_command.hpp"
@@ -70,51 +73,51 @@ void PrintJson(TCoilProject& project, bool fault, std::ostream& out) {
     out << "\n}\n";
 }
 
-void PrintSummary(TCoilProject& project, std::ostream& out) {
-    TColdWaterCoil& c = project.Coil();
-    TLiquidState& ls = project.LiquidState();
-    const TLiquid& l = project.Coolant();
-    out << Format("Coil           %s (%s)\n", c.GetDesignation(), c.FinAndTube->Record().Mnf);
-    out << Format("Status         %s, surface %s\n", project.SolveStatusText,
-                  SurfaceStateCaption(c.SurfaceState));
-    out << Format("Total duty     %0.3f kW\n", c.Qt);
-    out << Format("Sensible duty  %0.3f kW\n", c.Qs);
-    out << Format("Air on         %0.1f/%0.1f °C at %0.3f kPa\n", c.AirIn->db, c.AirIn->wb, c.AirIn->pa);
-    out << Format("Air off        %0.1f/%0.1f °C\n", c.AirOut->db, c.AirOut->wb);
-    out << Format("Air flow       %0.3f m³/s, %0.4f kg/s, face %0.3f m/s over %0.3f m²\n",
-                  c.VolumeFlow, c.MassFlow, c.FaceVelocity, c.FaceArea());
-    out << Format("Liquid         %s %0.1f -> %0.2f °C, %0.4f kg/s, %0.3f m/s\n", l.GetCaption(),
-                  l.tfi, l.tfo, l.m, ls.vw);
-    out << Format("Air dp         %0.1f Pa\n", Guarded([&] { return c.AirPressureDrop(); }));
-    out << Format("Liquid dp      %0.2f kPa, connection %d mm\n",
-                  Guarded([&] { return c.FluidPressureDrop(); }), c.PipeConnectionSize());
-    out << Format("Condensate     %0.4f g/s\n", 1000 * Guarded([&] { return c.CondensateRate(); }));
-    out << Format("ADP            %0.2f °C, bypass factor %0.4f\n", c.ADP, c.BypassFactor);
-}
-
 struct RateCommand {
     CoilOptionTexts options;
+    ReportOptionTexts report;
+    std::string file;
+    std::optional<std::string> save;
 };
 
 void SetupRate(CLI::App& app, CommandContext& ctx) {
     auto cmd = std::make_shared<RateCommand>();
     CLI::App* sub = app.add_subcommand("rate", "Rate (or size) a chilled water coil");
+    sub->add_option("file", cmd->file, "Coil project file (.cqx) whose coil is rated");
     AddCoilOptions(*sub, cmd->options);
+    AddReportOptions(*sub, cmd->report);
+    sub->add_option("--save", cmd->save, "Save the rated coil as a project file (.cqx)");
     sub->callback([cmd, &ctx] {
         TCoilProject project;
         try {
-            BuildCoil(cmd->options, project);
+            CheckReportOptions(cmd->report);
+            if (cmd->save && cmd->save->empty()) throw ArgumentError{"--save needs a file name"};
+            ApplyUnits(cmd->report.units);
+            if (cmd->file.empty()) {
+                BuildCoil(cmd->options, project);
+            } else if (!BuildCoilFromFile(cmd->options, cmd->file, project)) {
+                ctx.exitCode = 1;
+                return;
+            }
         } catch (const ArgumentError& e) {
             ctx.err << "qdx rate: " << e.message << "\n";
             ctx.exitCode = 2;
             return;
         }
         const bool calculated = CalculateCoil(cmd->options, project, ctx.err);
-        if (cmd->options.json)
+        int code = 0;
+        if (cmd->options.json) {
             PrintJson(project, !calculated, ctx.out);
-        else
-            PrintSummary(project, ctx.out);
-        ctx.exitCode = CalculationExitCode(project, calculated, ctx.err);
+            if (cmd->report.html) code = WriteReport(cmd->report, project, false, false, ctx);
+        } else {
+            code = WriteReport(cmd->report, project, false, true, ctx);
+        }
+        if (cmd->save && !project.SaveFile(*cmd->save)) {
+            ctx.err << "qdx rate: " << *cmd->save << ": " << project.FileError << "\n";
+            code = 1;
+        }
+        const int calculation = CalculationExitCode(project, calculated, ctx.err);
+        ctx.exitCode = calculation != 0 ? calculation : code;
     });
 }
 
