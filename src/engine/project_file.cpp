@@ -31,7 +31,7 @@ struct TOpenTarget {
     TOpenTarget(const TOpenTarget&) = delete;
     TOpenTarget& operator=(const TOpenTarget&) = delete;
 
-    TOpenTarget(TCoilProject& project)
+    explicit TOpenTarget(TCoilProject& project)
         : airIn(project.OnCoilAir),
           airOut(project.OffCoilAir),
           coolant(std::make_unique<TLiquid>(project.Coolant())),
