@@ -125,13 +125,17 @@ void TCoil::SetFinMaterial(int index) {
     SyncGeometry();
 }
 
+// A new maker entry or record may bring another tube: the wall and the liquid's flow area
+// follow it, as they do for a new tube material.
 void TCoil::SetMakerModel(std::string_view maker, std::string_view specification) {
     FinAndTube->SetMakerModel(maker, specification);
+    UpdateWallProperties();
     SyncGeometry();
 }
 
 void TCoil::SetModelRecord(const TModelRec& rec) {
     FinAndTube->SetRecord(rec);
+    UpdateWallProperties();
     SyncGeometry();
 }
 

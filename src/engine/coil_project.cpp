@@ -35,9 +35,6 @@ void TCoilProject::CreateCoil(const TCoilSettings& s) {
     if (s.CoilHeight != 0) coil->SetFinHeight(s.CoilHeight);
     if (s.CoilLength != 0) coil->SetFinnedLength(s.CoilLength);
     coil->SetMakerModel(s.CoilMaker, s.CoilMR);
-    // Another tube gives other circuits' flow area and wall: the liquid state and the wall
-    // must follow before the tube velocity is applied.
-    coil->UpdateWallProperties();
     coil->SetFaceVelocity(s.AirVelocity);
     coil->LiquidState->SetVelocity(s.WaterVelocity);
     coil->LiquidState->designdt = s.DesignWaterDT;

@@ -30,7 +30,8 @@ void TLiquidCoil::UpdateWallProperties() {
 
 double TLiquidCoil::FluidPressureDrop() {
     const double v = LiquidState->vw;
-    const double re = std::fabs(TubeSide.ID * Liquid->ro * v / Liquid->mu);
+    const double re =
+        CheckFinite(std::fabs(TubeSide.ID * Liquid->ro * v / Liquid->mu), "Invalid Reynolds number");
     const double f = FrictionFactor(1.5e-6, TubeSide.ID, re, 0.015);
     const double dp = 0.0012 * FluidDPFactor * Liquid->ro * f * TubeSide.EquivalentLength * v * v /
                       (2 * TubeSide.ID);

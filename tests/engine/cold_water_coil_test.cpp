@@ -327,3 +327,22 @@ TEST_F(CoilProjectTest, GridEditsFollowTheRowHandler) {
 
 }  // namespace
 }  // namespace qdx::test
+
+namespace qdx::test {
+namespace {
+
+TEST_F(CoilProjectTest, AnotherCatalogueTubeMovesTheLiquidSide) {
+    // The 3/8 inch entry of the catalogue: a smaller bore and wall than the first entry's.
+    settings.CoilMR = FormatSpecification(FindTube("Typical", 3));
+    project.CreateCoil(settings);
+    auto& c = coil();
+    const TTubeSideGeometry tube = c.FinAndTube->TubeSide();
+    EXPECT_NEAR(tube.ID, 0.0093, 1e-9);
+    EXPECT_DOUBLE_EQ(c.LiquidState->area, tube.FlowArea);
+    EXPECT_DOUBLE_EQ(c.WallThickness, tube.WallThickness);
+    EXPECT_NEAR(c.LiquidState->vw, 1.0, 1e-12);
+    EXPECT_NEAR(TubeVelocity(c.TubeSide, *c.Liquid), 1.0, 1e-12);
+}
+
+}  // namespace
+}  // namespace qdx::test
