@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <string_view>
 
 #include "units/format.hpp"
 
@@ -42,12 +43,25 @@ double ClampBothEnds(double t, double lower, double upper) {
 // The other power-law liquids only guard the lower end (the power law breaks down below it).
 double ClampLowerEnd(double t, double lower) { return t > lower ? t : lower + 0.01; }
 
-void SetNames(TTransportProps& p, std::string name, std::string shortName, double lower,
+// Assigning in place reuses the record's buffers: the coil's solution evaluates its liquid in
+// tight loops that must not touch the heap.
+void SetNames(TTransportProps& p, std::string_view name, const char* shortName, double lower,
               double upper) {
-    p.name = std::move(name);
-    p.shortName = std::move(shortName);
+    p.name.assign(name);
+    p.shortName.assign(shortName);
     p.tLower = lower;
     p.tUpper = upper;
+}
+
+// The long name of compressed air at pBar, formatted again only when the pressure changes.
+const std::string& CompressedAirName(double pBar) {
+    static double lastBar = 0;
+    static std::string lastName;
+    if (lastName.empty() || pBar != lastBar) {
+        lastName = Format("Compressed Air (%0.1f-bar)", pBar);
+        lastBar = pBar;
+    }
+    return lastName;
 }
 
 void CleanWater(double t, TTransportProps& p) {
@@ -160,7 +174,7 @@ void CondensedSteam(double t, TTransportProps& p) {
 }
 
 void CompressedAir(double t, double pBar, TTransportProps& p) {
-    SetNames(p, Format("Compressed Air (%0.1f-bar)", pBar), "Comp Air", 50.0, 400.0);
+    SetNames(p, CompressedAirName(pBar), "Comp Air", 50.0, 400.0);
     p.ro = 1e5 * pBar / ((t + 273.15) * 287.1);
     p.Cp = Polynomial(t, {1.0014, 6.31899e-05, 2.67673e-07});
     p.mu = Polynomial(t, {17.6874, 0.058335, -4.57116e-05}) * kMicro;

@@ -1,13 +1,32 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "documents/xml_file.hpp"
 #include "fluids/liquid.hpp"
 #include "fluids/liquid_correlations.hpp"
 #include "fluids/liquid_state.hpp"
 #include "units/errors.hpp"
+
+// The coil's solution applies duties in tight loops and must not touch the heap: this program
+// counts the allocations made while counting is switched on.
+namespace {
+std::atomic<long> g_allocations{0};
+std::atomic<bool> g_counting{false};
+}  // namespace
+
+void* operator new(std::size_t n) {
+    if (g_counting) ++g_allocations;
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace qdx {
 namespace {
@@ -187,6 +206,38 @@ TEST_F(LiquidStateTest, LoadingWithoutTheElementChangesNothing) {
     EXPECT_EQ(state.designdt, 4.0);
     EXPECT_EQ(state.ctrl, wcTemp);
     EXPECT_EQ(water.tfi, 6.0);
+}
+
+TEST(LiquidStateAllocation, DutiesDoNotAllocateForAnyLiquid) {
+    struct Case {
+        std::uint8_t spec, additive;
+        double inlet;
+    };
+    std::vector<Case> cases;
+    for (std::uint8_t spec = 0; spec < kLiquidCount; ++spec) cases.push_back({spec, 0, 6.0});
+    cases.push_back({liWater, waPropyleneGlycol, 6.0});
+    cases.back().inlet = -5.0;
+    cases.push_back({liCompressedAir, 0, 80.0});
+    for (const Case& k : cases) {
+        SCOPED_TRACE(LiquidListName(k.spec));
+        TLiquid l("Coolant", 1.0, k.inlet, k.inlet + 6.0, k.spec);
+        l.WaterAdditive = k.additive;
+        l.AdditiveVolume = k.additive ? 0.3 : 0.0;
+        l.Update();
+        TLiquidState s(&l);
+        s.SetFlowArea(0.002);
+        s.SetDuty(5.0);  // the first evaluation may size the names
+        g_allocations = 0;
+        g_counting = true;
+        for (int ctrl : {wcFlow, wcTemp}) {
+            s.ctrl = static_cast<std::uint8_t>(ctrl);
+            for (double q : {2.0, 4.5, 3.0}) s.SetDuty(q);
+        }
+        s.SetInletTemp(k.inlet + 1.0);
+        g_counting = false;
+        EXPECT_EQ(g_allocations, 0);
+        EXPECT_NEAR(s.cw, l.m * l.Cp, 1e-12);
+    }
 }
 
 }  // namespace
