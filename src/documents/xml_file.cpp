@@ -413,7 +413,9 @@ std::vector<std::string> TXMLFile::ReadTextList(XmlNode parent, const std::strin
 std::string TXMLFile::ReadAttr(XmlNode node, const std::string& name,
                                const std::string& defaultValue) {
     ReadStatus = rsOk;
-    pugi::xml_attribute attr = node ? node.attribute(name.c_str()) : pugi::xml_attribute();
+    // No element to look at is not a missing attribute: the default comes back unremarked.
+    if (!node) return defaultValue;
+    pugi::xml_attribute attr = node.attribute(name.c_str());
     if (!attr || *attr.value() == '\0') {
         ReadStatus = rsAttrMissing;
         return defaultValue;

@@ -122,8 +122,8 @@ public:
     std::vector<std::string> ReadTextList(XmlNode parent, const std::string& name,
                                           const std::string& keyName);
 
-    // The attribute's text; a missing or empty attribute (or a null node) gives the default
-    // and ReadStatus 6.
+    // The attribute's text; a missing or empty attribute gives the default and ReadStatus 6.
+    // A null node gives the default with ReadStatus 0.
     std::string ReadAttr(XmlNode node, const std::string& name,
                          const std::string& defaultValue = {});
     // Parsed attributes; text that does not convert gives ReadStatus 3 and the default.

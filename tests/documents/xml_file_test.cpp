@@ -390,6 +390,7 @@ TEST_F(XmlFileTest, AttributeReads) {
         EXPECT_EQ(xml.ReadStatus, 6);
     }
     EXPECT_EQ(xml.ReadAttr(XmlNode(), "name", "none"), "none");
+    EXPECT_EQ(xml.ReadStatus, 0);  // no element is not a missing attribute
 
     EXPECT_EQ(xml.ReadAttrInt(model, "d", 0), 4);
     EXPECT_DOUBLE_EQ(xml.ReadAttrFloat(model, "t", 0), 0.15);
@@ -404,6 +405,8 @@ TEST_F(XmlFileTest, AttributeReads) {
     EXPECT_EQ(xml.ReadPathAttr({}, {"catalog", "item", "model"}, "?", "d"), "4");
     EXPECT_EQ(xml.ReadPathAttr({}, {"Catalog"}, "?", "program"), "QDX");
     EXPECT_EQ(xml.ReadPathAttr({}, {"catalog", "nothing", "model"}, "?", "d"), "?");
+    EXPECT_EQ(xml.ReadStatus, 0);
+    EXPECT_EQ(xml.ReadPathAttr({}, {"catalog", "item", "model"}, "?", "none"), "?");
     EXPECT_EQ(xml.ReadStatus, 6);
     EXPECT_FALSE(xml.FindPath({}, {"catalog", "nothing"}));  // the read created nothing
 }
