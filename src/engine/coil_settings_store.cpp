@@ -122,12 +122,9 @@ void CaptureSettings(const TCoilProject& project, TCoilSettings& s) {
     s.AirVelocity = c.FaceVelocity;
     s.DesignDuty = project.DesignDuty;
     s.CalcMode = project.CalcMode;
-    // The run's factors are the coil's: it got them at creation and a calibration replaces both.
-    s.DutyFactor = c.DutyFactor;
-    s.AirDPFactor = c.AirDPFactor;
-    s.FluidDPFactor = c.FluidDPFactor;
-    s.hoFactor = c.hoFactor;
-    s.hiFactor = c.hiFactor;
+    // The correction factors are not taken from the coil: settings holds the run's own, which
+    // only an accepted calibration replaces. A cancelled one leaves its trial factors in the
+    // coil, and those must not become the next run's.
 
     const TLiquidState& ls = *c.LiquidState;
     const TLiquid& l = *c.Liquid;

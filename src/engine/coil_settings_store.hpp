@@ -41,9 +41,10 @@ void SaveFluidDefaults(TCustomIniFile& store, const TCoilSettings& settings);
 
 // Copies the live model into settings as the window writes it at close: the barometer, both
 // air states, the coil's designation, size, maker and tube specification, face velocity,
-// design duty, calculation mode and correction factors, the file name, and the live liquid
-// values. Ambient, never read back, gets the entering air too. Column widths stay as the
-// window set them.
+// design duty and calculation mode, the file name, and the live liquid values. Ambient, never
+// read back, gets the entering air too. Column widths stay as the window set them, and the
+// correction factors as settings holds them: they are the run's, which an accepted calibration
+// copies from the coil into settings; the coil's own may be a cancelled calibration's.
 void CaptureSettings(const TCoilProject& project, TCoilSettings& settings);
 
 // The "Coils" section of the common store: the seventeen unit keys, each read into its unit

@@ -68,8 +68,9 @@ TEST_F(CoilSettingsStoreTest, SettingsWrittenAtCloseGiveTheSameCoilOnTheNextStar
     before.SetFluidFlow(2.4);
     before.SetDesignDuty(55);
     before.SetCalcMode(cmCoilSize);
-    before.Coil().DutyFactor = 1.05;
-    before.Coil().hiFactor = 0.97;
+    // An accepted calibration: the coil's factors become the run's.
+    before.Coil().DutyFactor = session.DutyFactor = 1.05;
+    before.Coil().hiFactor = session.hiFactor = 0.97;
     before.FileName = dir_.string() + "/job.cqx";
     session.Col1 = 140;
     UnitPrefs()[urLiquidT].UnitsValue = 1;
@@ -123,6 +124,28 @@ TEST_F(CoilSettingsStoreTest, SettingsWrittenAtCloseGiveTheSameCoilOnTheNextStar
     ASSERT_TRUE(after.SolveCoil());
     ASSERT_TRUE(before.SolveCoil());
     EXPECT_EQ(Format("%0.3f", b.Qt), Format("%0.3f", a.Qt));
+}
+
+TEST_F(CoilSettingsStoreTest, CancelledCalibrationFactorsAreNotWritten) {
+    TCoilSettings session = ReadCoilSettings();
+    session.hoFactor = 1.02;  // accepted earlier in the run
+    TCoilProject p;
+    p.CreateCoil(session);
+    // Trial factors left in the coil by a cancelled calibration.
+    p.Coil().DutyFactor = 1.2;
+    p.Coil().hoFactor = 0.8;
+    p.Coil().FluidDPFactor = 1.3;
+    ASSERT_TRUE(WriteCoilSettings(p, session));
+
+    const auto program = OpenProgramSettings();
+    EXPECT_DOUBLE_EQ(program->ReadFloat(kCoilWindowSection, "DutyFactor", 0), 1);
+    EXPECT_DOUBLE_EQ(program->ReadFloat(kCoilWindowSection, "hoFactor", 0), 1.02);
+    EXPECT_DOUBLE_EQ(program->ReadFloat(kCoilWindowSection, "FluidDPFactor", 0), 1);
+    TCoilSettings next;
+    next.DutyFactor = 0.5;  // stands only when the store holds no factor
+    LoadSettings(*program, next);
+    EXPECT_DOUBLE_EQ(next.DutyFactor, 1);
+    EXPECT_DOUBLE_EQ(next.hoFactor, 1.02);
 }
 
 TEST_F(CoilSettingsStoreTest, AnotherTubeGivesItsOwnFlowArea) {
