@@ -24,15 +24,17 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 thread_local int g_status = 0;
 
-// ln of the saturation pressure in Pa: over ice up to the triple point, over water above.
+// ln of the saturation pressure in Pa: over ice up to the triple point, over water above. The
+// terms are summed in the order the equations are published, so that the last digits agree with
+// other implementations of them.
 double LnPws(double t) {
     const double T = t + kKelvin;
     if (t <= 0.01) {
-        return -5.6745359e3 / T + 6.3925247 + T * (-9.677843e-3 + T * (6.2215701e-7 +
-               T * (2.0747825e-9 + T * -9.484024e-13))) + 4.1635019 * std::log(T);
+        return -5.6745359e3 / T + 6.3925247 + -9.677843e-3 * T + 6.2215701e-7 * T * T +
+               2.0747825e-9 * T * T * T + -9.484024e-13 * T * T * T * T + 4.1635019 * std::log(T);
     }
-    return -5.8002206e3 / T + 1.3914993 + T * (-4.8640239e-2 + T * (4.1764768e-5 +
-           T * -1.4452093e-8)) + 6.5459673 * std::log(T);
+    return -5.8002206e3 / T + 1.3914993 + -4.8640239e-2 * T + 4.1764768e-5 * T * T +
+           -1.4452093e-8 * T * T * T + 6.5459673 * std::log(T);
 }
 
 double Pws(double t) { return std::exp(LnPws(t)) * 0.001; }

@@ -36,6 +36,22 @@ TEST(MoistAir, SaturationMatchesPublishedTables) {
     }
 }
 
+// The saturation equations summed term by term as published: other implementations of the same
+// equations agree to the last bit only when the terms are added in the same order.
+TEST(MoistAir, SaturationPressureSumsTheTermsInPublishedOrder) {
+    for (double t : {-60.0, -5.0, 0.0, 0.01, 0.02, 5.0, 25.0, 95.0}) {
+        SCOPED_TRACE(t);
+        const double T = t + 273.15;
+        const double lnPa =
+            t <= 0.01 ? -5.6745359e3 / T + 6.3925247 + -9.677843e-3 * T + 6.2215701e-7 * T * T +
+                            2.0747825e-9 * T * T * T + -9.484024e-13 * T * T * T * T +
+                            4.1635019 * std::log(T)
+                      : -5.8002206e3 / T + 1.3914993 + -4.8640239e-2 * T + 4.1764768e-5 * T * T +
+                            -1.4452093e-8 * T * T * T + 6.5459673 * std::log(T);
+        EXPECT_EQ(psy::SatPressure(t), std::exp(lnPa) * 0.001);
+    }
+}
+
 TEST(MoistAir, DryAirAndAHotDryState) {
     const TAirState dry = SetState(kStd, 25, 0, 2);
     EXPECT_NEAR(dry.ha, 25.148, 0.005);
