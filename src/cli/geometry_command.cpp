@@ -29,7 +29,6 @@ struct GeometryArgs {
     bool makers = false;
 };
 
-// Routes the core's messages to the command's error stream while the command runs.
 nlohmann::ordered_json TubeSideJson(const TTubeSideGeometry& t) {
     nlohmann::ordered_json j;
     j["ID"] = t.ID;
