@@ -97,6 +97,17 @@ bool TColdWaterCoil::ZeroFlowCheck() {
     return true;
 }
 
+void TColdWaterCoil::UpdateTransferUnits(double ca, double cl) {
+    UpdateCoefficients();
+    NtuAir = ho * Ao / ca;
+    NtuLiquid = Ui * Ai / cl;
+    NtuRatio = NtuAir / NtuLiquid;
+    BypassFactor = std::exp(-NtuAir);
+    // The overall UA / Ca, with 1/UA = 1/(ho Ao) + 1/(Ui Ai).
+    Ntu = NtuAir / (Cr * NtuRatio + 1);
+    e = EffectivenessFn(Ntu, Cr) * DutyFactor;
+}
+
 std::uint8_t TColdWaterCoil::DrySolve() {
     SurfaceState = ssDry;
     FoulingResistance = UseFouling ? 0.0048 : 0;
@@ -106,13 +117,7 @@ std::uint8_t TColdWaterCoil::DrySolve() {
     while (SolveStatus == ssIterating) {
         const double cl = LiquidState->cw;
         Cr = ca / cl;
-        UpdateCoefficients();
-        NtuAir = ho * Ao / ca;
-        NtuLiquid = Ui * Ai / cl;
-        NtuRatio = NtuAir / NtuLiquid;
-        BypassFactor = std::exp(-NtuAir);
-        Ntu = NtuAir / (Cr * NtuRatio + 1);
-        e = EffectivenessFn(Ntu, Cr) * DutyFactor;
+        UpdateTransferUnits(ca, cl);
         Qmax = (AirIn->db - Liquid->tfi) * ca;
         const double previous = Qt;
         Qt = CheckFinite(e * Qmax, "Invalid duty");
@@ -144,13 +149,7 @@ std::uint8_t TColdWaterCoil::WetSolve() {
         const double cs = CheckFinite((hsi - hso) / (Liquid->tfi - Liquid->tfo),
                                       "Invalid saturated specific heat");
         Cr = MassFlow * cs / cl;
-        UpdateCoefficients();
-        NtuAir = ho * Ao / ca;
-        NtuLiquid = Ui * Ai / cl;
-        NtuRatio = NtuAir / NtuLiquid;
-        BypassFactor = std::exp(-NtuAir);
-        Ntu = NtuAir / (Cr * NtuRatio + 1);
-        e = EffectivenessFn(Ntu, Cr) * DutyFactor;
+        UpdateTransferUnits(ca, cl);
         Qmax = (AirIn->ha - hsi) * MassFlow;
         const double previous = Qt;
         Qt = CheckFinite(e * Qmax, "Invalid duty");

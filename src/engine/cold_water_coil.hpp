@@ -43,6 +43,9 @@ public:
     std::string GetResultLines() override;
 
 private:
+    // One pass's coefficients, transfer units, bypass factor and effectiveness for the air and
+    // liquid capacity rates ca and cl (kW/K), with Cr already set.
+    void UpdateTransferUnits(double ca, double cl);
     void ApplyAirFlow(double v);
     bool RefuseDuty(double duty);
     void UpdateDutyPerAirflow();
