@@ -20,6 +20,8 @@ std::vector<CommandSetup>& Registry() {
 
 RegisterCommand::RegisterCommand(CommandSetup setup) { Registry().push_back(setup); }
 
+void PrepareCoilData() { EnsureCatalogue(); }
+
 std::string VersionText() {
     return Format("%s %d.%d.%d.%d", build::kProductName, build::kVersionMajor, build::kVersionMinor,
                   build::kVersionPatch, build::kVersionBuild);
@@ -34,15 +36,13 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     CommandContext ctx{out, err};
     for (CommandSetup setup : Registry()) setup(app, ctx);
 
-    // Messages of the core go to this run's error stream; shipped data the commands read is
-    // put in place first.
+    // Messages of the core go to this run's error stream.
     struct MessagesTo {
         explicit MessagesTo(std::ostream& stream)
             : previous(SetMessageHandler([&stream](const std::string& text) { stream << text << "\n"; })) {}
         ~MessagesTo() { SetMessageHandler(previous); }
         MessageHandler previous;
     } messages(err);
-    EnsureCatalogue();
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

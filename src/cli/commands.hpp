@@ -25,6 +25,10 @@ struct RegisterCommand {
     explicit RegisterCommand(CommandSetup setup);
 };
 
+// What a command that builds coils does first, as the program's start-up: the shipped
+// catalogue is put in the maker's common folder when it is missing there.
+void PrepareCoilData();
+
 // "QDX 0.1.0.0": product name and the four-part file version.
 std::string VersionText();
 

@@ -214,6 +214,7 @@ void Setup(CLI::App& app, CommandContext& ctx) {
     cmd->add_flag("--json", args->json, "Write JSON");
     cmd->add_flag("--makers", args->makers, "List the makers of the catalogue");
     cmd->callback([args, &ctx]() {
+        PrepareCoilData();
         try {
             ctx.exitCode = Run(*args, ctx);
         } catch (const CalcError& e) {

@@ -88,6 +88,7 @@ void SetupRate(CLI::App& app, CommandContext& ctx) {
     AddReportOptions(*sub, cmd->report);
     sub->add_option("--save", cmd->save, "Save the rated coil as a project file (.cqx)");
     sub->callback([cmd, &ctx] {
+        PrepareCoilData();
         TCoilProject project;
         try {
             CheckReportOptions(cmd->report);

@@ -28,6 +28,7 @@ void SetupReport(CLI::App& app, CommandContext& ctx) {
     sub->add_flag("--solve", cmd->solve, "Rate the coil first");
     AddReportOptions(*sub, cmd->report);
     sub->callback([cmd, &ctx] {
+        PrepareCoilData();
         TCoilProject project;
         try {
             CheckReportOptions(cmd->report);

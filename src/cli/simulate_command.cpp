@@ -24,6 +24,7 @@ void SetupSimulate(CLI::App& app, CommandContext& ctx) {
         "simulate", "Rate the coil, then march it in 100 slices along the air path");
     AddCoilOptions(*sub, cmd->options);
     sub->callback([cmd, &ctx] {
+        PrepareCoilData();
         TCoilProject project;
         try {
             BuildCoil(cmd->options, project);
