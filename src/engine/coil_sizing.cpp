@@ -7,6 +7,7 @@
 
 #include "engine/cold_water_coil.hpp"
 #include "fluids/liquid.hpp"
+#include "units/errors.hpp"
 
 namespace qdx {
 
@@ -62,7 +63,8 @@ std::uint8_t TColdWaterCoil::SecantOverArea(double a, Trial&& trial) {
         status = ssIterating;
     int count = 0;
     while (status == ssIterating) {
-        double x = x1 - 0.9 * f1 * dx / df;
+        // Two trials with the same duty (dF = 0) make the step a division by zero: a fault.
+        double x = CheckFinite(x1 - 0.9 * f1 * dx / df, "Sizing step without progress");
         if (x < 0.00254) x = 0.00254;
         x0 = x1;
         f0 = f1;

@@ -245,6 +245,19 @@ TEST_F(CoilProjectTest, SizeFaceAreaNeverGoesBelowTheSmallestArea) {
     EXPECT_GE(c.FaceArea(), 0.00254 - 1e-12);
 }
 
+TEST_F(CoilProjectTest, SizingSearchWithoutProgressFails) {
+    // Cold dry air: beyond some face area the duty no longer grows, two trials give the same
+    // duty and the secant step divides by zero.
+    project.SetOnCoil("12.7/4.7");
+    project.SetFluidInlet(6.8);
+    auto& c = coil();
+    EXPECT_EQ(c.SizeFaceArea(0, 13), ssFailed);
+    EXPECT_TRUE(std::isfinite(c.FinHeight()));
+    EXPECT_TRUE(std::isfinite(c.FinnedLength()));
+    EXPECT_EQ(c.Solve(), ssSolved);
+    EXPECT_TRUE(std::isfinite(c.FluidPressureDrop()));
+}
+
 TEST_F(CoilProjectTest, OtherSizingsApproachTheDuty) {
     auto& c = coil();
     EXPECT_EQ(c.SizeFinnedLength(0, 25), ssSolved);
