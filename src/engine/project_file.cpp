@@ -1,5 +1,6 @@
 // Saving and opening coil data files: the XML ".cqx" document and the older value stream.
 
+#include <cmath>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -9,6 +10,7 @@
 #include "documents/messages.hpp"
 #include "documents/value_stream.hpp"
 #include "engine/coil_project.hpp"
+#include "units/errors.hpp"
 
 namespace qdx {
 
@@ -18,6 +20,11 @@ constexpr const char* kRootName = "datafile";
 constexpr const char* kInvalidFormat = "Invalid file format...";
 constexpr const char* kReadError = "Error reading file...";
 constexpr const char* kSaveError = "Error saving file...";
+
+bool UsableLiquid(const TLiquid& l) {
+    return l.ro > 0 && std::isfinite(l.m / l.ro) && std::isfinite(l.Cp) && std::isfinite(l.mu) &&
+           std::isfinite(l.Ko);
+}
 
 // What a file is read into: a copy of the project's coil, coolant and air records, so that a
 // value the file does not hold keeps the value it had, and a failed read touches nothing live.
@@ -36,14 +43,28 @@ struct TOpenTarget {
           airOut(project.OffCoilAir),
           coolant(std::make_unique<TLiquid>(project.Coolant())),
           properties(project.Properties) {
+        // A failed calculation can leave the coolant at a leaving temperature no liquid has,
+        // its properties not numbers. Reading a geometry derives the tube velocity from them,
+        // so the copy goes back to its inlet temperature first; the file's liquid replaces it.
+        if (!UsableLiquid(*coolant)) {
+            try {
+                coolant->SetTfo(coolant->tfi);
+            } catch (const CalcError&) {
+                // Left as it is: the open then fails as a read error.
+            }
+        }
         TColdWaterCoil& from = project.Coil();
         const TModelRec& rec = from.FinAndTube->Record();
         coil = std::make_unique<TColdWaterCoil>(rec.Mnf, from.GetDesignation(), rec.Code,
                                                 rec.Tube);
         TColdWaterCoil& c = *coil;
-        c.AttachStates(&airIn, &airOut, coolant.get());
+        // The geometry goes in before the coolant is attached: a failed calculation may have
+        // left the coolant without finite properties, and the flow area must not re-derive a
+        // tube velocity from them, or no file could be opened until the program restarts.
+        c.AttachStates(&airIn, &airOut, nullptr);
         c.SetModelRecord(rec);
         c.UpdateWallProperties();
+        c.AttachStates(&airIn, &airOut, coolant.get());
         // What the session set and the file does not hold.
         c.DutyFactor = from.DutyFactor;
         c.hoFactor = from.hoFactor;
@@ -80,7 +101,13 @@ struct TOpenTarget {
         ls.designdt = fromLs.designdt;
         ls.ctrl = fromLs.ctrl;
         ls.vwideal = fromLs.vwideal;
-        ls.SetMassFlow(fromLs.GetMassFlow());
+        try {
+            ls.SetMassFlow(fromLs.GetMassFlow());
+        } catch (const CalcError&) {
+            // The live flow as it stands; the file's own values replace it.
+            ls.vw = fromLs.vw;
+            ls.cw = fromLs.cw;
+        }
     }
 };
 

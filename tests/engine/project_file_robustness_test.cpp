@@ -1,0 +1,216 @@
+// Damaged project files: saved ".cqx" documents and older value-stream files, cut, flipped,
+// with elements dropped or repeated and numbers replaced by texts no coil holds. An open either
+// succeeds with a coil the program can work with, or fails with its message and leaves the
+// project exactly as it was.
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "documents/atomic_file.hpp"
+#include "documents/messages.hpp"
+#include "documents/mutation.hpp"
+#include "documents/value_stream.hpp"
+#include "engine_fixture.hpp"
+#include "units/format.hpp"
+
+namespace qdx::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Everything an open may change, at full precision.
+std::string ProjectState(TCoilProject& p) {
+    TColdWaterCoil& c = p.Coil();
+    const TLiquid& l = p.Coolant();
+    const TLiquidState& ls = *c.LiquidState;
+    const TModelRec& r = c.FinAndTube->Record();
+    return Format(
+        "%s|%s|%s|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|"
+        "%d|%d|%d|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%s|%s|%s|%s|%s|%s",
+        c.GetDesignation(), r.Mnf, r.Model, p.Barometer, c.AirIn->db, c.AirIn->wb, c.AirIn->pa,
+        c.AirOut->db, c.AirOut->wb, c.AirOut->pa, c.MassFlow, c.FaceVelocity, l.tfi, l.tfo, l.m,
+        ls.vw, static_cast<int>(ls.ctrl), static_cast<int>(l.LiquidSpec),
+        static_cast<int>(l.WaterAdditive), l.AdditiveVolume, ls.designdt, c.Qt, c.Qs, c.e, c.Ntu,
+        c.FaceArea(), r.ID, r.Sx, r.tf, p.Properties.edProjectName,
+        p.Properties.edProjectNumber, p.Properties.edDescription, p.Properties.edAuthor,
+        p.Properties.edCompany, p.FileName);
+}
+
+class ProjectFileRobustness : public CoilProjectTest {
+protected:
+    void SetUp() override {
+        CoilProjectTest::SetUp();
+        previous_ = SetMessageHandler([this](const std::string& m) { messages.push_back(m); });
+    }
+    void TearDown() override {
+        SetMessageHandler(previous_);
+        CoilProjectTest::TearDown();
+    }
+
+    // A wet glycol coil under temperature control, solved, with its properties set.
+    void MakeDistinctProject(TCoilProject& p) {
+        ASSERT_TRUE(p.SetCoilModel("762 1200 6r 10f 12c"));
+        p.SetBarometer(95);
+        p.SetOnCoil("27/21");
+        p.SetAirVelocity(2.2);
+        p.SetCoolant(0, 1, 0.25);
+        p.SetFluidControl(wcTemp);
+        p.SetFluidInlet(7);
+        p.SetDesignDT(6);
+        p.SetFluidFlow(2.1);
+        ASSERT_TRUE(p.SolveCoil());
+        p.Properties.edProjectName = "Harbour Tower";
+        p.Properties.edDescription = "Level 3 AHU\r\nChilled water";
+        p.Properties.edCompany = "Fitters & Sons";
+    }
+
+    void WriteBytes(const fs::path& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    }
+
+    // Opens each damaged text in turn into the test's project and checks the outcome; returns
+    // how many opened.
+    template <typename Damage>
+    int OpenDamaged(const fs::path& path, int count, Damage damage) {
+        int opened = 0;
+        for (int n = 0; n < count; ++n) {
+            SCOPED_TRACE("case " + std::to_string(n));
+            const std::string bytes = damage();
+            WriteBytes(path, bytes);
+            messages.clear();
+            const std::string before = ProjectState(project);
+            bool ok = false;
+            try {
+                ok = project.OpenFile(path.string());
+            } catch (const std::exception& e) {
+                ADD_FAILURE() << "open threw: " << e.what();
+                continue;
+            }
+            if (ok) {
+                ++opened;
+                EXPECT_TRUE(messages.empty());
+                // The coil is one the program can work with: it solves, or says why not.
+                EXPECT_NO_THROW(project.SolveCoil());
+                const TColdWaterCoil& c = project.Coil();
+                EXPECT_TRUE(std::isfinite(project.Barometer));
+                EXPECT_TRUE(std::isfinite(c.MassFlow) && std::isfinite(c.AirIn->db) &&
+                            std::isfinite(c.AirIn->wb))
+                    << ProjectState(project);
+                // Later opens start from a known coil.
+                RestoreGoodProject();
+            } else {
+                EXPECT_EQ(messages.size(), 1u);
+                if (messages.empty()) continue;
+                EXPECT_TRUE(messages[0] == "Invalid file format..." ||
+                            messages[0] == "Error reading file...")
+                    << messages[0];
+                EXPECT_EQ(ProjectState(project), before);
+            }
+        }
+        return opened;
+    }
+
+    void RestoreGoodProject() {
+        messages.clear();
+        ASSERT_TRUE(project.OpenFile(goodPath_.string()));
+    }
+
+    std::vector<std::string> messages;
+    fs::path goodPath_;
+
+private:
+    MessageHandler previous_;
+};
+
+TEST_F(ProjectFileRobustness, DamagedCqxOpensSoundlyOrLeavesTheProjectAlone) {
+    MakeDistinctProject(project);
+    goodPath_ = dir_ / "good.cqx";
+    ASSERT_TRUE(project.SaveFile(goodPath_.string()));
+    std::string good;
+    ASSERT_TRUE(ReadWholeFile(goodPath_.string(), good));
+    // The project under test is a different coil, so "unchanged" is visible.
+    project.SetCoilModel("544 x 720 4r 12f  (14c)");
+    project.SetFluidInlet(5.5);
+
+    Mutator m(5);
+    const int opened = OpenDamaged(dir_ / "damaged.cqx", 1500, [&] {
+        return m.Several(good, [&](std::string s) { return m.Below(4) ? m.Xml(s) : m.Bytes(s); });
+    });
+    EXPECT_GT(opened, 100);
+    EXPECT_LT(opened, 1500);
+}
+
+TEST_F(ProjectFileRobustness, DamagedValueStreamOpensSoundlyOrLeavesTheProjectAlone) {
+    MakeDistinctProject(project);
+    goodPath_ = dir_ / "good.cqx";
+    ASSERT_TRUE(project.SaveFile(goodPath_.string()));
+
+    ValueWriter w;
+    w.WriteString(TCoilProject::kStreamTag);
+    w.WriteString("Old Project");
+    w.WriteString("OP-1", ValueTag::LString);
+    w.WriteString("first\rsecond", ValueTag::WString);
+    w.WriteString("\xC3\x85lund");
+    w.WriteString("Old Co");
+    w.WriteDate(41279.5);
+    project.Coil().WriteToStream(w);
+    const std::string good(w.Bytes().begin(), w.Bytes().end());
+    project.SetCoilModel("544 x 720 4r 12f  (14c)");
+    project.SetFluidInlet(5.5);
+
+    // Floats planted where the stream holds floats: not-a-number, infinities, huge values.
+    const double nasty[] = {NAN, INFINITY, -INFINITY, 1e308, -0.0, 1e12, 4.9e-324};
+    Mutator m(1899);
+    const int opened = OpenDamaged(dir_ / "old.cqx", 1500, [&] {
+        return m.Several(good, [&](std::string s) {
+            if (m.Below(3)) return m.Bytes(s);
+            std::vector<std::size_t> floats;
+            for (std::size_t i = 0; i + 11 <= s.size(); ++i)
+                if (s[i] == static_cast<char>(ValueTag::Extended)) floats.push_back(i + 1);
+            if (floats.empty()) return s;
+            std::uint8_t ext[10];
+            DoubleToExtended(nasty[m.Below(std::size(nasty))], ext);
+            std::memcpy(s.data() + floats[m.Below(floats.size())], ext, 10);
+            return s;
+        });
+    });
+    EXPECT_GT(opened, 10);
+    EXPECT_LT(opened, 1500);
+}
+
+TEST_F(ProjectFileRobustness, FileOpensAfterACalculationLeftTheCoolantUnusable) {
+    MakeDistinctProject(project);
+    goodPath_ = dir_ / "good.cqx";
+    ASSERT_TRUE(project.SaveFile(goodPath_.string()));
+    ASSERT_TRUE(project.OpenFile(goodPath_.string()));
+    const std::string opened = ProjectState(project);
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(goodPath_.string(), text));
+
+    // A file that holds a design rise no liquid survives, under temperature control. It opens;
+    // its calculation fails and leaves the coolant without finite properties. The next open
+    // must not depend on them.
+    const auto from = text.find("<designdt>");
+    const auto to = text.find("</ctrl>");
+    ASSERT_NE(from, std::string::npos);
+    ASSERT_NE(to, std::string::npos);
+    text.replace(from, to - from,
+                 "<designdt>-2147483649</designdt><cw>1</cw><vw>1</vw><vwideal>1</vwideal>"
+                 "<ctrl>0");
+    const fs::path damaged = dir_ / "damaged.cqx";
+    WriteBytes(damaged, text);
+    ASSERT_TRUE(project.OpenFile(damaged.string()));
+    EXPECT_FALSE(project.SolveCoil());
+
+    ASSERT_TRUE(project.OpenFile(goodPath_.string()));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(ProjectState(project), opened);
+    EXPECT_TRUE(project.SolveCoil());
+}
+
+}  // namespace
+}  // namespace qdx::test
