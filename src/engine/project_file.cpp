@@ -58,13 +58,9 @@ struct TOpenTarget {
         coil = std::make_unique<TColdWaterCoil>(rec.Mnf, from.GetDesignation(), rec.Code,
                                                 rec.Tube);
         TColdWaterCoil& c = *coil;
-        // The geometry goes in before the coolant is attached: a failed calculation may have
-        // left the coolant without finite properties, and the flow area must not re-derive a
-        // tube velocity from them, or no file could be opened until the program restarts.
-        c.AttachStates(&airIn, &airOut, nullptr);
+        c.AttachStates(&airIn, &airOut, coolant.get());
         c.SetModelRecord(rec);
         c.UpdateWallProperties();
-        c.AttachStates(&airIn, &airOut, coolant.get());
         // What the session set and the file does not hold.
         c.DutyFactor = from.DutyFactor;
         c.hoFactor = from.hoFactor;
@@ -101,13 +97,7 @@ struct TOpenTarget {
         ls.designdt = fromLs.designdt;
         ls.ctrl = fromLs.ctrl;
         ls.vwideal = fromLs.vwideal;
-        try {
-            ls.SetMassFlow(fromLs.GetMassFlow());
-        } catch (const CalcError&) {
-            // The live flow as it stands; the file's own values replace it.
-            ls.vw = fromLs.vw;
-            ls.cw = fromLs.cw;
-        }
+        ls.SetMassFlow(fromLs.GetMassFlow());
     }
 };
 
