@@ -103,6 +103,25 @@ struct TOpenTarget {
 
 enum class TOpenResult { Opened, InvalidFormat, ReadError };
 
+// True when every value a file gives the coil is a number. The older stream stores its floats
+// and air records as raw bits, so a damaged file can hold not-a-number or infinity where no
+// reader refuses it; such a coil is no more than the damage and is not opened.
+bool HoldsNumbers(const TOpenTarget& t) {
+    for (int i = 0; i < kAirStateFields; ++i)
+        if (!std::isfinite(AirField(t.airIn, i)) || !std::isfinite(AirField(t.airOut, i)))
+            return false;
+    const TColdWaterCoil& c = *t.coil;
+    const TLiquid& l = *t.coolant;
+    const TLiquidState& ls = *c.LiquidState;
+    const TModelRec& r = c.FinAndTube->Record();
+    for (double v : {c.Qt, c.Qs, c.MassFlow, l.t, l.tfi, l.tfo, l.m, l.Cp, l.ro, l.Ko, l.mu, l.Pr,
+                     l.UserCp, l.UserRo, l.UserKo, l.UserMu, l.AdditiveVolume, ls.designdt,
+                     ls.vw, ls.cw, r.fHeight, r.fLength, r.Rows, r.fpi, r.Circ, r.Sx, r.Sy, r.ID,
+                     r.OD, r.tf, r.fc, r.ft, r.tc})
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
 TOpenResult ReadStream(const std::string& path, TOpenTarget& target) {
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) return TOpenResult::ReadError;
@@ -167,6 +186,7 @@ bool TCoilProject::OpenFile(const std::string& path) {
             result = ReadStream(path, *target);
         else
             result = ReadXml(file, *this, *target);
+        if (result == TOpenResult::Opened && !HoldsNumbers(*target)) result = TOpenResult::ReadError;
     } catch (const std::exception&) {
         result = TOpenResult::ReadError;
     }

@@ -212,5 +212,39 @@ TEST_F(ProjectFileRobustness, FileOpensAfterACalculationLeftTheCoolantUnusable) 
     EXPECT_TRUE(project.SolveCoil());
 }
 
+TEST_F(ProjectFileRobustness, ValueStreamWithoutNumbersDoesNotOpen) {
+    // Older files hold floats and air records as raw bits: not-a-number and infinity come
+    // through the reader untouched and must not reach the coil.
+    struct Case {
+        const char* name;
+        void (*spoil)(TCoilProject&);
+    };
+    const Case cases[] = {
+        {"air mass flow", [](TCoilProject& p) { p.Coil().MassFlow = NAN; }},
+        {"entering air record", [](TCoilProject& p) { p.Coil().AirIn->db = INFINITY; }},
+        {"leaving air record", [](TCoilProject& p) { p.Coil().AirOut->mu = -INFINITY; }},
+        {"additive volume", [](TCoilProject& p) { p.Coolant().AdditiveVolume = NAN; }},
+        {"sensible duty", [](TCoilProject& p) { p.Coil().Qs = INFINITY; }},
+    };
+    const std::string before = ProjectState(project);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TCoilProject source;
+        source.CreateCoil(TCoilSettings{});
+        c.spoil(source);
+        ValueWriter w;
+        w.WriteString(TCoilProject::kStreamTag);
+        for (int i = 0; i < 5; ++i) w.WriteString("text");
+        w.WriteDate(41279.5);
+        source.Coil().WriteToStream(w);
+        const fs::path path = dir_ / "old.cqx";
+        WriteBytes(path, std::string(w.Bytes().begin(), w.Bytes().end()));
+        messages.clear();
+        EXPECT_FALSE(project.OpenFile(path.string()));
+        EXPECT_EQ(messages, std::vector<std::string>{"Error reading file..."});
+        EXPECT_EQ(ProjectState(project), before);
+    }
+}
+
 }  // namespace
 }  // namespace qdx::test
