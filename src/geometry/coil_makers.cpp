@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "documents/atomic_file.hpp"
 #include "documents/folders.hpp"
 #include "documents/line_parser.hpp"
 #include "documents/messages.hpp"
@@ -90,6 +91,17 @@ bool LeadingDigits(const std::string& text, int& value, size_t& end) {
     if (end == 0 || end > 9) return false;
     value = std::stoi(text.substr(0, end));
     return true;
+}
+
+// False for a catalogue that exists with content but does not read as XML: writing the
+// default entry would replace it, and every maker it holds would be lost to one damaged
+// character. It stays for the user to mend.
+bool CatalogueMayBeRewritten() {
+    const TXMLFile xml(CatalogFileName());
+    if (xml.ReadStatus == TXMLFile::rsOk) return true;
+    std::string content;
+    if (!ReadWholeFile(CatalogFileName(), content)) return false;
+    return Trim(content).empty();
 }
 
 }  // namespace
@@ -258,7 +270,7 @@ TMnfRec FindTube(std::string_view maker, int n) {
     TMnfRec def = DefaultMnfRec();
     cache.Maker = def.maker;
     cache.Entries = {def};
-    SaveMaker({}, true);
+    if (CatalogueMayBeRewritten()) SaveMaker({}, true);
     return def;
 }
 
