@@ -11,12 +11,31 @@ namespace qdx {
 
 namespace {
 std::string DbWbText(const TAirState& s) { return Format("%0.1f/%0.1f", s.db, s.wb); }
+// The air of a settings text at the barometer; the first-run text when the setting is not a
+// state the pressure can hold.
+TAirState SettingsAir(const std::string& text, double pa, const std::string& firstRunText) {
+    try {
+        return AirStateFromText(text, pa, 0.5);
+    } catch (const std::exception&) {
+        return AirStateFromText(firstRunText, pa, 0.5);
+    }
+}
+
 }  // namespace
 
 void TCoilProject::CreateCoil(const TCoilSettings& s) {
-    Barometer = s.Pressure;
-    OnCoilAir = AirStateFromText(s.AirOn, Barometer, 0.5);
-    OffCoilAir = AirStateFromText(s.AirOff, Barometer, 0.5);
+    // Damaged settings must not stop the program from starting: what does not read as air
+    // takes the first-run values.
+    const TCoilSettings firstRun;
+    try {
+        Barometer = s.Pressure;
+        OnCoilAir = SettingsAir(s.AirOn, Barometer, firstRun.AirOn);
+        OffCoilAir = SettingsAir(s.AirOff, Barometer, firstRun.AirOff);
+    } catch (const std::exception&) {
+        Barometer = firstRun.Pressure;
+        OnCoilAir = AirStateFromText(firstRun.AirOn, Barometer, 0.5);
+        OffCoilAir = AirStateFromText(firstRun.AirOff, Barometer, 0.5);
+    }
 
     auto coolant = std::make_unique<TLiquid>("Water", s.WaterFlow, s.WaterIn, s.WaterOut,
                                              static_cast<std::uint8_t>(liWater));

@@ -344,6 +344,31 @@ TEST_F(CoilProjectTest, GridEditsFollowTheRowHandler) {
 namespace qdx::test {
 namespace {
 
+TEST_F(CoilProjectTest, DamagedAirSettingsFallBackToTheFirstRun) {
+    struct Case {
+        double pressure;
+        const char* on;
+        const char* off;
+        double expectedPressure, onDb, offDb;
+    };
+    const Case cases[] = {
+        {101.325, "abc", "11/10", 101.325, 25, 11},   // not a number
+        {95, "27/22", "", 95, 27, 11},                // empty leaving air
+        {-5, "25/17", "11/10", 101.325, 25, 11},      // no pressure at all
+        {1e-9, "99/99", "11/10", 101.325, 25, 11},    // nothing the pressure can hold
+    };
+    for (const Case& k : cases) {
+        settings.Pressure = k.pressure;
+        settings.AirOn = k.on;
+        settings.AirOff = k.off;
+        ASSERT_NO_THROW(project.CreateCoil(settings)) << k.on;
+        EXPECT_DOUBLE_EQ(project.Barometer, k.expectedPressure) << k.on;
+        EXPECT_DOUBLE_EQ(project.OnCoilAir.db, k.onDb) << k.on;
+        EXPECT_DOUBLE_EQ(project.OffCoilAir.db, k.offDb) << k.on;
+        EXPECT_EQ(project.Coil().Solve(), ssSolved) << k.on;
+    }
+}
+
 TEST_F(CoilProjectTest, AnotherCatalogueTubeMovesTheLiquidSide) {
     // The 3/8 inch entry of the catalogue: a smaller bore and wall than the first entry's.
     settings.CoilMR = FormatSpecification(FindTube("Typical", 3));
