@@ -289,6 +289,12 @@ namespace {
 }  // namespace
 
 long long ValueReader::ReadInteger() {
+    // An integer field holds an 8-, 16- or 32-bit value; a 64-bit value fails the read.
+    if (pos_ < data_.size() && data_[pos_] == static_cast<uint8_t>(ValueTag::Int64)) InvalidValue();
+    return ReadAnyInteger();
+}
+
+long long ValueReader::ReadAnyInteger() {
     switch (static_cast<ValueTag>(ReadTag())) {
         case ValueTag::Int8: {
             int8_t x;
@@ -329,7 +335,7 @@ double ValueReader::ReadFloat() {
         Get(&v, 8);
         return v;
     }
-    return static_cast<double>(ReadInteger());
+    return static_cast<double>(ReadAnyInteger());
 }
 
 double ValueReader::ReadDate() {
@@ -340,7 +346,7 @@ double ValueReader::ReadDate() {
         Get(&v, 8);
         return v;
     }
-    return static_cast<double>(ReadInteger());
+    return static_cast<double>(ReadAnyInteger());
 }
 
 bool ValueReader::ReadBoolean() {

@@ -75,9 +75,9 @@ class ValueReader {
 public:
     explicit ValueReader(std::span<const uint8_t> data) : data_(data) {}
 
-    // Integer: tags 2, 3, 4 (and 19).
+    // Integer: tags 2, 3, 4.
     long long ReadInteger();
-    // Float: tag 5, 21, or any integer tag.
+    // Float: tag 5, 21, or any integer tag (19 included).
     double ReadFloat();
     // Text: tags 6, 12, 18, 20.
     std::string ReadString();
@@ -97,6 +97,7 @@ public:
     bool AtEnd() const { return pos_ >= data_.size(); }
 
 private:
+    long long ReadAnyInteger();  // tags 2, 3, 4, 19
     uint8_t ReadTag();
     void Get(void* out, size_t size);
     std::string Read8Bit(size_t length);

@@ -102,13 +102,21 @@ bool TCoilProject::SetCoilModel(const std::string& text) {
     TColdWaterCoil& c = *coil_;
     TDesignationNumbers numbers{c.FinHeight(), c.FinnedLength(), c.Rows(), c.FinsPerInch(),
                                 c.Circuits()};
-    const bool ok = ParseDesignation(text, numbers) == dpOk;
-    const std::string cell = ok ? text : CoilModel;
+    bool ok = ParseDesignation(text, numbers) == dpOk;
+    const std::string previous = CoilModel;
+    const std::string cell = ok ? text : previous;
     // Rows 5 and 11 still show the face and tube velocities from before the change.
     const double faceVelocity = c.FaceVelocity;
     const double tubeVelocity = c.LiquidState->vw;
     CoilModel = cell;
     c.SetDesignation(cell);
+    if (ok && !c.DesignationValid) {
+        // In range but not a coil the geometry can be computed for (a fin height below one
+        // tube pitch has no tubes): the last good designation comes back, as for a bad text.
+        ok = false;
+        CoilModel = previous;
+        c.SetDesignation(previous);
+    }
     c.SetFaceVelocity(faceVelocity);
     c.LiquidState->SetVelocity(tubeVelocity);
     Edited();

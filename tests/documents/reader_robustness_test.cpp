@@ -164,7 +164,9 @@ std::vector<StreamItem> StreamItems() {
         integer(-5, ValueTag::Int8),
         integer(-300, ValueTag::Int16),
         integer(70000, ValueTag::Int32),
-        integer(1LL << 40, ValueTag::Int64),
+        // A 64-bit integer is read where a float may stand.
+        {[](ValueWriter& w) { w.WriteTaggedInteger(1LL << 40, ValueTag::Int64); },
+         [](ValueReader& r) { r.ReadFloat(); }},
         {[](ValueWriter& w) { w.WriteBoolean(true); }, [](ValueReader& r) { r.ReadBoolean(); }},
         {[](ValueWriter& w) { w.WriteRawShortString("Typical", 256); },
          [](ValueReader& r) { r.Skip(256); }},

@@ -32,7 +32,7 @@ TEST(ValueStream, RoundTripsEveryKind) {
     EXPECT_EQ(r.ReadInteger(), 5);
     EXPECT_EQ(r.ReadInteger(), -300);
     EXPECT_EQ(r.ReadInteger(), 100000);
-    EXPECT_EQ(r.ReadInteger(), 5000000000LL);
+    EXPECT_EQ(r.ReadFloat(), 5000000000.0);  // a 64-bit integer reads as a float only
     EXPECT_EQ(r.ReadFloat(), 0.1);
     EXPECT_EQ(r.ReadFloat(), -1234.5e-200);
     EXPECT_EQ(r.ReadFloat(), 2.5);
@@ -58,6 +58,13 @@ TEST(ValueStream, ReaderAcceptsTheDocumentedFallbacks) {
     ValueReader r(w.Bytes());
     EXPECT_EQ(r.ReadFloat(), 7.0);
     EXPECT_EQ(r.ReadDate(), 40000.0);
+}
+
+TEST(ValueStream, AnIntegerFieldRefusesA64BitValue) {
+    ValueWriter w;
+    w.WriteTaggedInteger(7, ValueTag::Int64);
+    ValueReader r(w.Bytes());
+    EXPECT_THROW(r.ReadInteger(), StreamError);
 }
 
 TEST(ValueStream, WrongKindsAndTruncationFail) {

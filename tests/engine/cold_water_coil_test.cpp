@@ -330,6 +330,11 @@ TEST_F(CoilProjectTest, GridEditsFollowTheRowHandler) {
     // A bad designation keeps the last good one.
     EXPECT_FALSE(project.SetCoilModel("abc"));
     EXPECT_EQ(c.GetDesignation(), "635 x 720  4r  12f  7c");
+    // In range, but lower than one tube pitch: no tubes, nothing to rate.
+    EXPECT_FALSE(project.SetCoilModel("15 x 720 4r 12f 7c"));
+    EXPECT_EQ(c.GetDesignation(), "635 x 720  4r  12f  7c");
+    EXPECT_TRUE(c.DesignationValid);
+    EXPECT_DOUBLE_EQ(c.FaceArea(), 0.635 * 0.72);
     // A new designation keeps the face and tube velocities: the flows follow the new areas.
     const double vw = c.LiquidState->vw;
     EXPECT_TRUE(project.SetCoilModel("544 x 720 4r 12f  (14c)"));
