@@ -9,6 +9,15 @@ packages=(
   libgtest-dev libgmock-dev
   libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
+  # the desktop program: widgets, printing, D-Bus, SVG, the INI text editor
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libqscintilla2-qt6-dev
+  libgl-dev
+  # headless runs of the windows: offscreen fonts, an X server for screenshots, the session bus
+  fonts-dejavu-core xvfb xauth dbus
+  # the Python module and the clients of the automation interface in the tests
+  pybind11-dev python3-dev python3-pytest python3-dbus
+  # fuzzing and the sanitizer build
+  clang libclang-rt-14-dev
 )
 
 missing=()
