@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test demo bench clean
+.PHONY: all deps configure build test demo bench screenshots clean
 
 all: build
 
@@ -26,6 +26,11 @@ demo: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# A PNG of every window under the offscreen platform, in $(BUILD)/screenshots/.
+screenshots: configure
+	cmake --build $(BUILD) -j $(JOBS) --target qdx_screenshots
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/tests/qdx_screenshots $(BUILD)/screenshots
 
 clean:
 	rm -rf $(BUILD)

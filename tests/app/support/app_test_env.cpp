@@ -1,0 +1,28 @@
+#include "support/app_test_env.hpp"
+
+#include <QDir>
+#include <QLocale>
+
+#include <clocale>
+#include <cstdlib>
+
+#include "documents/folders.hpp"
+
+namespace qdx::test {
+
+TAppTestEnv::TAppTestEnv() {
+    for (const char* sub : {"config", "data", "common", "documents"}) QDir(dir_.path()).mkpath(sub);
+    qputenv("XDG_CONFIG_HOME", ConfigDir().toUtf8());
+    qputenv("XDG_DATA_HOME", DataDir().toUtf8());
+    qputenv("QDX_COMMON_DIR", CommonDir().toUtf8());
+    qputenv("XDG_DOCUMENTS_DIR", DocumentsDir().toUtf8());
+    qunsetenv("QDX_OWNER");
+    qunsetenv("QDX_ORGANISATION");
+    QLocale::setDefault(QLocale::c());
+    std::setlocale(LC_NUMERIC, "C");
+    ResetFolders();
+}
+
+TAppTestEnv::~TAppTestEnv() { ResetFolders(); }
+
+}  // namespace qdx::test
