@@ -84,6 +84,18 @@ bool SameValue(double a, double b) {
     return std::fabs(a - b) <= 1e-12 * std::max(std::fabs(a), std::fabs(b));
 }
 
+// How well an entry whose dimensions match a coil's fits it otherwise: 3 for the same name, 2
+// for each equal area factor (sameFactor), 1 for each same material; 9 is a perfect match.
+template <typename SameFactor>
+int MatchScore(const TMnfRec& e, const TMnfRec& rec, SameFactor sameFactor) {
+    int score = SameText(e.name, rec.name) ? 3 : 0;
+    if (sameFactor(e.finF, rec.finF)) score += 2;
+    if (sameFactor(e.tubeF, rec.tubeF)) score += 2;
+    if (SameText(e.tubeMaterial, rec.tubeMaterial)) score += 1;
+    if (SameText(e.finMaterial, rec.finMaterial)) score += 1;
+    return score;
+}
+
 // The leading decimal digits of text as a number; false when there are none.
 bool LeadingDigits(const std::string& text, int& value, size_t& end) {
     end = 0;
@@ -286,11 +298,7 @@ void MatchSpecification(std::string_view maker, TMnfRec& rec) {
             !SameValue(e.sy, rec.sy) || !SameValue(e.t, rec.t) || e.kind != rec.kind ||
             e.basis != rec.basis)
             continue;
-        int score = SameText(e.name, rec.name) ? 3 : 0;
-        if (SameValue(e.finF, rec.finF)) score += 2;
-        if (SameValue(e.tubeF, rec.tubeF)) score += 2;
-        if (SameText(e.tubeMaterial, rec.tubeMaterial)) score += 1;
-        if (SameText(e.finMaterial, rec.finMaterial)) score += 1;
+        const int score = MatchScore(e, rec, SameValue);
         if (score >= bestScore) {
             best = &e;
             bestScore = score;
@@ -362,6 +370,42 @@ void SaveMaker(const std::string& path, bool create) {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(xml.FileName).parent_path(), ec);
     xml.Save();
+}
+
+std::string CurrentSpecificationLine(const TModelRec& r) {
+    return Format("%s, %s, %0.4f, %0.4f, %0.2f, %0.2f, %0.4f, %s, %s, %s, %0.3f, %0.3f, %d",
+                  r.Mnf, r.Model, r.ID * 1000, r.OD * 1000, r.Sx * 1000, r.Sy * 1000,
+                  r.tf * 1000, TubePatternCaption(r.tp), MaterialCode(r.Mt), MaterialCode(r.Mf),
+                  r.fc, r.ft, r.cb);
+}
+
+int BestListedMatch(const TMnfRecVec& entries, const TModelRec& geometry) {
+    if (entries.empty()) return -1;
+    const TMnfRec rec = ModelToMnf(geometry);
+    // The list shows millimetres: diameters and pitches agree to 0.001 mm, the fin thickness
+    // to 0.0001 mm, the area factors to 1e-6.
+    auto near = [](double tol) {
+        return [tol](double a, double b) { return std::fabs(a - b) < tol; };
+    };
+    const auto mm = near(0.001);
+    const auto fin = near(0.0001);
+    const auto factor = near(0.000001);
+    int best = 0;
+    int bestScore = -1;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const TMnfRec& e = entries[i];
+        if (!mm(e.id * 1000, rec.id * 1000) || !mm(e.od * 1000, rec.od * 1000) ||
+            !mm(e.sx * 1000, rec.sx * 1000) || !mm(e.sy * 1000, rec.sy * 1000) ||
+            !fin(e.t * 1000, rec.t * 1000) || e.kind != rec.kind || e.basis != rec.basis)
+            continue;
+        const int score = MatchScore(e, rec, factor);
+        if (score == 9) return static_cast<int>(i);
+        if (score >= bestScore) {
+            best = static_cast<int>(i);
+            bestScore = score;
+        }
+    }
+    return best;
 }
 
 }  // namespace qdx

@@ -75,6 +75,15 @@ TMnfRec FindTube(std::string_view maker, int n);
 // Replaces rec by the catalogue entry that best matches its dimensions, pattern, basis, name,
 // factors and materials; rec keeps its own tube and fin materials.
 void MatchSpecification(std::string_view maker, TMnfRec& rec);
+// The "Current:" line of the coil maker window: "maker, model, ID, OD, Sx, Sy, fin thickness,
+// pattern, tube material, fin material, fin factor, tube factor, basis" with lengths in mm.
+std::string CurrentSpecificationLine(const TModelRec& geometry);
+// The catalogue line the coil maker window selects for a geometry: among the entries with the
+// geometry's tube diameters, pitches, fin thickness, pattern and basis, a perfect match at once,
+// else the last one scoring highest as MatchSpecification scores; the first line when none
+// qualifies; -1 for no entries.
+int BestListedMatch(const TMnfRecVec& entries, const TModelRec& geometry);
+
 // Writes the cached maker's entries into its item of the file (the catalogue when path is
 // empty), replacing the item's models. Attributes equal to the item's defaults are left out.
 // A file that cannot be read, or has no document element, is created only when create is set.

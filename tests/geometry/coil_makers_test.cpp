@@ -263,6 +263,49 @@ TEST_F(Catalog, MatchScoresNameFactorsAndMaterials) {
     EXPECT_EQ(rec.maker, "Typical");
 }
 
+TEST_F(Catalog, TheMakerListSelectsTheLineOfTheGeometry) {
+    InstallShippedCatalog();
+    LoadMaker("Typical");
+    const TMnfRecVec entries = MakerCache().Entries;
+    ASSERT_EQ(entries.size(), 5u);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        TModelRec geometry;
+        ApplyMnf(entries[i], geometry);
+        EXPECT_EQ(BestListedMatch(entries, geometry), static_cast<int>(i)) << entries[i].name;
+    }
+    // Same dimensions, other name and materials: the last of the equal scores.
+    TModelRec geometry;
+    ApplyMnf(entries[0], geometry);
+    geometry.Model = "custom";
+    geometry.Mt = 7;
+    geometry.Mf = 0;
+    TMnfRecVec twice = {entries[0], entries[1], entries[0]};
+    twice[2].name = "copy";
+    EXPECT_EQ(BestListedMatch(twice, geometry), 2);
+    // The name outweighs a material.
+    geometry.Model = "1/2 inch";
+    twice[2].tubeMaterial = "Br";
+    EXPECT_EQ(BestListedMatch(twice, geometry), 0);
+    // Dimensions that differ by a thousandth of a millimetre or more do not qualify: the
+    // first line stays selected.
+    geometry.Sy += 0.000002;
+    EXPECT_EQ(BestListedMatch({entries[1], entries[0]}, geometry), 0);
+    geometry.Sy -= 0.0000015;
+    EXPECT_EQ(BestListedMatch({entries[1], entries[0]}, geometry), 1);
+    EXPECT_EQ(BestListedMatch({}, geometry), -1);
+}
+
+TEST_F(Catalog, CurrentLineOfTheGeometry) {
+    InstallShippedCatalog();
+    TModelRec geometry;
+    geometry.Mnf = "Typical";
+    ApplyMnf(FindTube("Typical", 3), geometry);
+    geometry.fc = 1.05;
+    EXPECT_EQ(CurrentSpecificationLine(geometry),
+              "Typical, 3/8 inch, 9.3000, 10.0000, 21.65, 25.00, 0.1200, Staggered, Cu, Al, 1.050, "
+              "1.000, 0");
+}
+
 TEST_F(Catalog, SpecificationTextRoundTrip) {
     InstallShippedCatalog();
     const TMnfRec rec = FindTube("Typical", 107);
