@@ -18,7 +18,9 @@ TUnitsForm::TUnitsForm(QWidget* parent)
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setAccessibleName(QStringLiteral("Units"));
-    ListBox1->setFrameShape(QFrame::NoFrame);
+    // The window has no border; the list's thin frame sets it off from what lies behind.
+    ListBox1->setFrameShape(QFrame::Box);
+    ListBox1->setLineWidth(1);
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBox1->installEventFilter(this);
