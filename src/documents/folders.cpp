@@ -84,13 +84,13 @@ std::string ExePath() {
     });
 }
 
+std::string InstalledOr(const char* fallback) {
+    std::error_code ec;
+    return AddBackslash(fs::is_directory(build::kInstallDataDir, ec) ? build::kInstallDataDir : fallback);
+}
+
 std::string ShippedDataDir() {
-    return Cached(Cache().programFiles, [] {
-        std::error_code ec;
-        std::string dir = fs::is_directory(build::kInstallDataDir, ec) ? build::kInstallDataDir
-                                                                       : build::kSourceDataDir;
-        return AddBackslash(dir);
-    });
+    return Cached(Cache().programFiles, [] { return InstalledOr(build::kSourceDataDir); });
 }
 
 std::string TrimmedSlashes(std::string path) {
@@ -116,6 +116,8 @@ std::string ExeName() { return ProgramName(ExePath()); }
 std::string ProgramFilesDir() { return ShippedDataDir(); }
 
 std::string CommonFilesDir() { return ShippedDataDir(); }
+
+std::string BuiltDataDir() { return InstalledOr(build::kBuiltDataDir); }
 
 std::string DocumentsDir() {
     return Cached(Cache().documents, [] {

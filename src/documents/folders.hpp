@@ -5,6 +5,9 @@
 //  ExeDir, ExeName        the running program file (/proc/self/exe)
 //  ProgramFilesDir,       the installation's shared data folder; the source tree's data/
 //  CommonFilesDir         when the program runs from a build tree (no installed folder)
+//  BuiltDataDir           the data the build makes from text kept in the source tree (the
+//                         location database): the installed data folder, else the build
+//                         tree's data/
 //  DocumentsDir           $XDG_DOCUMENTS_DIR, else the user-dirs.dirs entry, else ~/Documents
 //  UserDataDir            DocumentsDir/Calorix/<ExeName>/, created; ExeDir when it cannot be
 //  MakerDir               $QDX_COMMON_DIR when set, else $XDG_DATA_HOME/Calorix/
@@ -26,6 +29,7 @@ std::string ExeDir();
 std::string ExeName();
 std::string ProgramFilesDir();
 std::string CommonFilesDir();
+std::string BuiltDataDir();
 // Throws std::runtime_error "Could not find My Documents folder location." when neither a
 // documents folder nor a home folder is known.
 std::string DocumentsDir();

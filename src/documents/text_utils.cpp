@@ -126,6 +126,65 @@ std::string EscapeLineBreaks(std::string_view text) { return ReplaceAll(text, "\
 
 std::string UnescapeLineBreaks(std::string_view text) { return ReplaceAll(text, "%13%10", "\r\n"); }
 
+std::string CommaText(const std::vector<std::string>& items) {
+    if (items.size() == 1 && items.front().empty()) return "\"\"";
+    std::string out;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) out += ',';
+        const std::string& item = items[i];
+        bool quote = false;
+        for (char c : item) quote = quote || IsBlank(c) || c == '"' || c == ',';
+        if (!quote) {
+            out += item;
+            continue;
+        }
+        out += '"';
+        for (char c : item) {
+            if (c == '"') out += '"';
+            out += c;
+        }
+        out += '"';
+    }
+    return out;
+}
+
+std::vector<std::string> SplitCommaText(std::string_view text) {
+    std::vector<std::string> items;
+    size_t i = 0;
+    auto skipBlanks = [&] {
+        while (i < text.size() && IsBlank(text[i])) ++i;
+    };
+    skipBlanks();
+    while (i < text.size()) {
+        std::string item;
+        if (text[i] == '"') {
+            ++i;
+            while (i < text.size()) {
+                if (text[i] == '"') {
+                    if (i + 1 < text.size() && text[i + 1] == '"') {
+                        item += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                item += text[i++];
+            }
+        } else {
+            while (i < text.size() && !IsBlank(text[i]) && text[i] != ',') item += text[i++];
+        }
+        items.push_back(std::move(item));
+        skipBlanks();
+        if (i < text.size() && text[i] == ',') {
+            if (i + 1 == text.size()) items.emplace_back();
+            ++i;
+            skipBlanks();
+        }
+    }
+    return items;
+}
+
 std::string ProgramName(std::string_view path) {
     return std::filesystem::path(std::string(path)).stem().string();
 }

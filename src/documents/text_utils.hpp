@@ -42,6 +42,15 @@ std::string ReplaceChar(char from, char to, std::string_view text);
 std::string EscapeLineBreaks(std::string_view text);
 std::string UnescapeLineBreaks(std::string_view text);
 
+// Comma text of a list: the items joined by ",", an item quoted with '"' (inner quotes
+// doubled) when it holds a blank, a control character, a quote or a comma; a list of one
+// empty item is "\"\"".
+std::string CommaText(const std::vector<std::string>& items);
+// The items of a comma text: blanks between items are skipped, an unquoted item ends at a
+// blank or a comma, a quoted item runs to its closing quote ("" inside stands for one quote),
+// and a comma that ends the text adds an empty item.
+std::vector<std::string> SplitCommaText(std::string_view text);
+
 // The file name of a path without folder and extension.
 std::string ProgramName(std::string_view path);
 

@@ -85,6 +85,35 @@ TEST(TextUtils, LineBreakEscapingRoundTripsCrLfPairsOnly) {
     EXPECT_EQ(UnescapeLineBreaks(EscapeLineBreaks(text)), text);
 }
 
+TEST(TextUtils, CommaTextQuotesOnlyWhatNeedsIt) {
+    EXPECT_EQ(CommaText({"Pressure", "101.325", "kPa"}), "Pressure,101.325,kPa");
+    EXPECT_EQ(CommaText({"Dry Bulb", "a,b", "say \"hi\"", "", "°C"}),
+              "\"Dry Bulb\",\"a,b\",\"say \"\"hi\"\"\",,°C");
+    EXPECT_EQ(CommaText({""}), "\"\"");
+    EXPECT_EQ(CommaText({}), "");
+    EXPECT_EQ(CommaText({"tab\there"}), "\"tab\there\"");
+}
+
+TEST(TextUtils, SplitCommaTextReadsQuotedAndBareItems) {
+    struct Case {
+        const char* text;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"Latitude,33.93S", {"Latitude", "33.93S"}},
+        {"Altitude,\"12 m\"", {"Altitude", "12 m"}},
+        {"\"Wind Speed\",\"4.5 m/s\"", {"Wind Speed", "4.5 m/s"}},
+        {"  a , b ", {"a", "b"}},
+        {"two words", {"two", "words"}},
+        {"a,,b", {"a", "", "b"}},
+        {"a,", {"a", ""}},
+        {"\"x \"\"y\"\"\"", {"x \"y\""}},
+        {"", {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SplitCommaText(c.text), c.expected) << c.text;
+    const std::vector<std::string> row = {"Dry Bulb", "25.0", "°C", "", "a\"b"};
+    EXPECT_EQ(SplitCommaText(CommaText(row)), row);
+}
+
 TEST(TextUtils, SmallTools) {
     EXPECT_EQ(ReplaceChar('\\', '/', "Coils\\units.ini"), "Coils/units.ini");
     EXPECT_EQ(ProgramName("/opt/calorix/bin/QDX.exe"), "QDX");
