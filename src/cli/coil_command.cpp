@@ -138,11 +138,13 @@ void ApplyRows(const CoilOptionTexts& t, const CoilOptions& o, TCoilProject& pro
         throw ArgumentError{"--model is not a coil designation: '" + *t.model + "'"};
     if (o.pressure) project.SetBarometer(*o.pressure);
     if (t.airOn) {
-        try {
-            project.SetOnCoil(*t.airOn);
-        } catch (const std::exception&) {
+        // The option's own message says what is wrong.
+        const MessageHandler shown = project.OnMessage;
+        project.OnMessage = [](const std::string&) {};
+        const bool ok = project.SetOnCoil(*t.airOn);
+        project.OnMessage = shown;
+        if (!ok)
             throw ArgumentError{"--air-on must be DB/WB or DB in degC, got '" + *t.airOn + "'"};
-        }
     }
     if (o.airVolume) project.SetAirVolume(*o.airVolume);
     if (o.faceVelocity) project.SetAirVelocity(*o.faceVelocity);

@@ -4,10 +4,10 @@
 // quantities consistent, and holds the sizing bounds and defaults of the design tools.
 // Flows: MassFlow kg/s of dry air, VolumeFlow m³/s at entering density, FaceVelocity m/s.
 
-#include <memory>
 #include <string>
 #include <string_view>
 
+#include "engine/copying_ptr.hpp"
 #include "engine/heat_exchanger.hpp"
 #include "fluids/psychrometrics.hpp"
 #include "geometry/fin_and_tube.hpp"
@@ -123,7 +123,7 @@ public:
     int DesignFinsDefault = 10;
     std::string DesignAirOnDefault;
     double DesignVfDefault = 2.5;
-    std::unique_ptr<TFinAndTube> FinAndTube;
+    TCopyingPtr<TFinAndTube> FinAndTube;
     double ADP = 0;
     double BypassFactor = 0;
     double AirDPWarning = 250;  // Pa

@@ -1,10 +1,12 @@
 #include "engine/coil_project.hpp"
 
+#include <cmath>
 #include <exception>
 
 #include "fluids/air_state_text.hpp"
 #include "fluids/liquid_correlations.hpp"
 #include "geometry/designation.hpp"
+#include "units/errors.hpp"
 #include "units/format.hpp"
 
 namespace qdx {
@@ -23,7 +25,7 @@ TAirState SettingsAir(const std::string& text, double pa, const std::string& fir
 
 }  // namespace
 
-void TCoilProject::CreateCoil(const TCoilSettings& s) {
+void TCoilProject::BuildCoil(const TCoilSettings& s) {
     // Damaged settings must not stop the program from starting: what does not read as air
     // takes the first-run values.
     const TCoilSettings firstRun;
@@ -58,21 +60,91 @@ void TCoilProject::CreateCoil(const TCoilSettings& s) {
     coil->LiquidState->SetVelocity(s.WaterVelocity);
     coil->LiquidState->designdt = s.DesignWaterDT;
     coil->LiquidState->ctrl = static_cast<std::uint8_t>(s.Control);
-    DesignDuty = s.DesignDuty;
-    CalcMode = static_cast<std::uint8_t>(s.CalcMode);
     coil->DutyFactor = s.DutyFactor;
     coil->AirDPFactor = s.AirDPFactor;
     coil->hoFactor = s.hoFactor;
     coil->hiFactor = s.hiFactor;
     coil->FluidDPFactor = s.FluidDPFactor;
+    if (!HoldsNumbers(*coil) || !std::isfinite(s.DesignDuty))
+        throw CalcError("Invalid floating point operation");
 
     coil_ = std::move(coil);
     coolant_ = std::move(coolant);
+    DesignDuty = s.DesignDuty;
+    CalcMode = static_cast<std::uint8_t>(s.CalcMode);
     CoilModel = s.CoilModel;
+}
+
+bool TCoilProject::CreateCoil(const TCoilSettings& s) {
+    bool ok = true;
+    LastError.clear();
+    try {
+        BuildCoil(s);
+    } catch (const std::exception& e) {
+        // The first-run coil always builds.
+        Fault(e.what());
+        BuildCoil(TCoilSettings());
+        ok = false;
+    }
     FileName.clear();
     Properties.LoadDefaultProperties();
     SetSaved(true);
     SetSolved(false);
+    return ok;
+}
+
+void TCoilProject::Message(const std::string& text) {
+    if (OnMessage)
+        OnMessage(text);
+    else
+        ShowMessage(text);
+}
+
+void TCoilProject::Fault(const std::string& message) {
+    LastError = message.empty() ? "Unexpected error" : message;
+    Message(LastError);
+}
+
+bool TCoilProject::HoldsNumbers(const TColdWaterCoil& c) {
+    for (int i = 0; i < kAirStateFields; ++i)
+        if (!std::isfinite(AirField(*c.AirIn, i)) || !std::isfinite(AirField(*c.AirOut, i)))
+            return false;
+    const TLiquidState& ls = *c.LiquidState;
+    const TLiquid& l = *ls.liquid;
+    const TModelRec& r = c.FinAndTube->Record();
+    for (double v : {c.Qt, c.Qs, c.MassFlow, c.VolumeFlow, c.FaceVelocity, l.t, l.tfi, l.tfo,
+                     l.m, l.Cp, l.ro, l.Ko, l.mu, l.Pr, l.UserCp, l.UserRo, l.UserKo, l.UserMu,
+                     l.AdditiveVolume, ls.designdt, ls.vw, ls.cw, r.fHeight, r.fLength, r.Rows,
+                     r.fpi, r.Circ, r.Sx, r.Sy, r.ID, r.OD, r.tf, r.fc, r.ft, r.tc})
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+void TCoilProject::RequireNumbers() const {
+    if (!HoldsNumbers(*coil_) || !std::isfinite(Barometer) || !std::isfinite(DesignDuty))
+        throw CalcError("Invalid floating point operation");
+}
+
+bool TCoilProject::Apply(const std::function<void()>& change, bool markModified) {
+    const TCoilProject before(*this);
+    const double lastADP = LastADP();
+    LastError.clear();
+    try {
+        change();
+        RequireNumbers();
+    } catch (const std::exception& e) {
+        *this = before;
+        LastADP() = lastADP;
+        Fault(e.what());
+        return false;
+    } catch (...) {
+        *this = before;
+        LastADP() = lastADP;
+        Fault("");
+        return false;
+    }
+    if (markModified) Edited();
+    return true;
 }
 
 void TCoilProject::SetSaved(bool v) {
@@ -99,130 +171,135 @@ void TCoilProject::SetModified(bool v) {
 void TCoilProject::Edited() { SetModified(true); }
 
 bool TCoilProject::SetCoilModel(const std::string& text) {
-    TColdWaterCoil& c = *coil_;
-    TDesignationNumbers numbers{c.FinHeight(), c.FinnedLength(), c.Rows(), c.FinsPerInch(),
-                                c.Circuits()};
-    bool ok = ParseDesignation(text, numbers) == dpOk;
-    const std::string previous = CoilModel;
-    const std::string cell = ok ? text : previous;
-    // Rows 5 and 11 still show the face and tube velocities from before the change.
-    const double faceVelocity = c.FaceVelocity;
-    const double tubeVelocity = c.LiquidState->vw;
-    CoilModel = cell;
-    c.SetDesignation(cell);
-    if (ok && !c.DesignationValid) {
-        // In range but not a coil the geometry can be computed for (a fin height below one
-        // tube pitch has no tubes): the last good designation comes back, as for a bad text.
-        ok = false;
-        CoilModel = previous;
-        c.SetDesignation(previous);
-    }
-    c.SetFaceVelocity(faceVelocity);
-    c.LiquidState->SetVelocity(tubeVelocity);
-    Edited();
-    return ok;
+    bool parsed = false;
+    const bool applied = Apply([&] {
+        TColdWaterCoil& c = *coil_;
+        TDesignationNumbers numbers{c.FinHeight(), c.FinnedLength(), c.Rows(), c.FinsPerInch(),
+                                    c.Circuits()};
+        parsed = ParseDesignation(text, numbers) == dpOk;
+        const std::string previous = CoilModel;
+        const std::string cell = parsed ? text : previous;
+        // Rows 5 and 11 still show the face and tube velocities from before the change.
+        const double faceVelocity = c.FaceVelocity;
+        const double tubeVelocity = c.LiquidState->vw;
+        CoilModel = cell;
+        c.SetDesignation(cell);
+        if (parsed && !c.DesignationValid) {
+            // In range but not a coil the geometry can be computed for (a fin height below
+            // one tube pitch has no tubes): the last good designation comes back, as for a
+            // bad text.
+            parsed = false;
+            CoilModel = previous;
+            c.SetDesignation(previous);
+        }
+        c.SetFaceVelocity(faceVelocity);
+        c.LiquidState->SetVelocity(tubeVelocity);
+    });
+    return applied && parsed;
 }
 
-void TCoilProject::SetBarometer(double kPa) {
-    const std::string onText = DbWbText(OnCoilAir);
-    const std::string offText = coil_->LeavingAirText();
-    const double velocity = coil_->FaceVelocity;
-    Barometer = kPa;
-    OnCoilAir = AirStateFromText(onText, Barometer, 0.5);
-    OffCoilAir = AirStateFromText(offText, Barometer, 0.5);
-    coil_->SetFaceVelocity(velocity);
-    Edited();
+bool TCoilProject::SetBarometer(double kPa) {
+    return Apply([&] {
+        const std::string onText = DbWbText(OnCoilAir);
+        const std::string offText = coil_->LeavingAirText();
+        const double velocity = coil_->FaceVelocity;
+        Barometer = kPa;
+        OnCoilAir = AirStateFromText(onText, Barometer, 0.5);
+        OffCoilAir = AirStateFromText(offText, Barometer, 0.5);
+        coil_->SetFaceVelocity(velocity);
+    });
 }
 
-void TCoilProject::SetOnCoil(const std::string& text) {
-    const double velocity = coil_->FaceVelocity;
-    OnCoilAir = AirStateFromText(text, Barometer, 0.5);
-    coil_->SetFaceVelocity(velocity);
-    Edited();
+bool TCoilProject::SetOnCoil(const std::string& text) {
+    return Apply([&] {
+        const double velocity = coil_->FaceVelocity;
+        OnCoilAir = AirStateFromText(text, Barometer, 0.5);
+        coil_->SetFaceVelocity(velocity);
+    });
 }
 
-void TCoilProject::SetAirVolume(double m3s) {
-    coil_->SetVolumeFlow(m3s);
-    Edited();
+bool TCoilProject::SetAirVolume(double m3s) {
+    return Apply([&] { coil_->SetVolumeFlow(m3s); });
 }
 
-void TCoilProject::SetAirVelocity(double ms) {
-    coil_->SetFaceVelocity(ms);
-    Edited();
+bool TCoilProject::SetAirVelocity(double ms) {
+    return Apply([&] { coil_->SetFaceVelocity(ms); });
 }
 
-void TCoilProject::SetCoolant(int liquidSpec, int additive, double additiveVolume) {
-    TLiquid& l = *coolant_;
-    l.LiquidSpec = static_cast<std::uint8_t>(liquidSpec);
-    if (l.LiquidSpec != liWater || l.UserProps) {
-        additive = 0;
-        additiveVolume = 0;
-    } else if (additive > 0 && additiveVolume == 0) {
-        additiveVolume = 0.01;
-    } else if (additive == 0) {
-        additiveVolume = 0;
-    }
-    l.WaterAdditive = static_cast<std::uint8_t>(additive);
-    l.AdditiveVolume = additiveVolume;
-    l.Update();
-    l.Caption = l.GetCaption();
-    Edited();
+bool TCoilProject::SetCoolant(int liquidSpec, int additive, double additiveVolume) {
+    return Apply([&] {
+        TLiquid& l = *coolant_;
+        l.LiquidSpec = static_cast<std::uint8_t>(liquidSpec);
+        if (l.LiquidSpec != liWater || l.UserProps) {
+            additive = 0;
+            additiveVolume = 0;
+        } else if (additive > 0 && additiveVolume == 0) {
+            additiveVolume = 0.01;
+        } else if (additive == 0) {
+            additiveVolume = 0;
+        }
+        l.WaterAdditive = static_cast<std::uint8_t>(additive);
+        l.AdditiveVolume = additiveVolume;
+        l.Update();
+        l.Caption = l.GetCaption();
+    });
 }
 
-void TCoilProject::SetFluidControl(int ctrl) {
-    coil_->LiquidState->ctrl = static_cast<std::uint8_t>(ctrl);
-    Edited();
+bool TCoilProject::SetFluidControl(int ctrl) {
+    return Apply([&] { coil_->LiquidState->ctrl = static_cast<std::uint8_t>(ctrl); });
 }
 
-void TCoilProject::SetFluidInlet(double degC) {
-    TLiquidState& ls = *coil_->LiquidState;
-    const double flow = ls.GetMassFlow();
-    const double dt = ls.designdt;
-    ls.SetInletTemp(degC);
-    if (ls.ctrl == wcTemp)
-        ls.SetMassFlow(flow);
-    else if (ls.ctrl == wcFlow)
-        ls.SetLeavingTemp(degC + dt);
-    Edited();
+bool TCoilProject::SetFluidInlet(double degC) {
+    return Apply([&] {
+        TLiquidState& ls = *coil_->LiquidState;
+        const double flow = ls.GetMassFlow();
+        const double dt = ls.designdt;
+        ls.SetInletTemp(degC);
+        if (ls.ctrl == wcTemp)
+            ls.SetMassFlow(flow);
+        else if (ls.ctrl == wcFlow)
+            ls.SetLeavingTemp(degC + dt);
+    });
 }
 
-void TCoilProject::SetDesignDT(double k) {
-    TLiquidState& ls = *coil_->LiquidState;
-    ls.designdt = k;
-    ls.SetLeavingTemp(ls.GetInletTemp() + k);
-    Edited();
+bool TCoilProject::SetDesignDT(double k) {
+    return Apply([&] {
+        TLiquidState& ls = *coil_->LiquidState;
+        ls.designdt = k;
+        ls.SetLeavingTemp(ls.GetInletTemp() + k);
+    });
 }
 
-void TCoilProject::SetFluidFlow(double kgs) {
-    coil_->LiquidState->SetMassFlow(kgs);
-    Edited();
+bool TCoilProject::SetFluidFlow(double kgs) {
+    return Apply([&] { coil_->LiquidState->SetMassFlow(kgs); });
 }
 
-void TCoilProject::SetTubeVelocity(double ms) {
-    coil_->LiquidState->SetVelocity(ms);
-    Edited();
+bool TCoilProject::SetTubeVelocity(double ms) {
+    return Apply([&] { coil_->LiquidState->SetVelocity(ms); });
 }
 
-void TCoilProject::SetDesignDuty(double kW) {
-    DesignDuty = kW;
-    Edited();
+bool TCoilProject::SetDesignDuty(double kW) {
+    return Apply([&] { DesignDuty = kW; });
 }
 
-void TCoilProject::SetCalcMode(int mode) {
-    CalcMode = static_cast<std::uint8_t>(mode);
-    Edited();
+bool TCoilProject::SetCalcMode(int mode) {
+    return Apply([&] { CalcMode = static_cast<std::uint8_t>(mode); });
 }
 
-void TCoilProject::TypicalConditions() {
-    TColdWaterCoil& c = *coil_;
-    Barometer = 101.325;
-    c.SetAirOnText("24.0/16.0");
-    c.SetFaceVelocity(2.5);
-    c.LiquidState->SetInletTemp(6);
-    c.LiquidState->SetVelocity(1);
-    c.SetDesignation(c.GetDesignation());
-    CalcMode = cmCoolingDuty;
-    SolveCoil();
+bool TCoilProject::TypicalConditions() {
+    const bool applied = Apply(
+        [this] {
+            TColdWaterCoil& c = *coil_;
+            Barometer = 101.325;
+            c.SetAirOnText("24.0/16.0");
+            c.SetFaceVelocity(2.5);
+            c.LiquidState->SetInletTemp(6);
+            c.LiquidState->SetVelocity(1);
+            c.SetDesignation(c.GetDesignation());
+            CalcMode = cmCoolingDuty;
+        },
+        false);
+    return applied && SolveCoil();
 }
 
 bool TCoilProject::SolveCoil() {
@@ -245,21 +322,40 @@ bool TCoilProject::SizeAndSolve(TSizingKind kind, double v) {
     });
 }
 
-template <typename Sizing>
-bool TCoilProject::RunGuarded(Sizing&& sizing) {
+bool TCoilProject::RunGuarded(const std::function<void()>& sizing) {
+    const TCoilProject before(*this);
+    const double lastADP = LastADP();
+    LastError.clear();
+    std::string fault;
     try {
         sizing();
         coil_->Solve();
+        RequireNumbers();
         if (coil_->SolveStatus == ssSolved) SetSolved(true);
         DesignDuty = coil_->Qt;
-        LastError.clear();
         return coil_->SolveStatus == ssSolved;
     } catch (const std::exception& e) {
-        LastError = e.what();
-        SolveStatusText = "Data Error...";
-        Solved = false;
-        return false;
+        fault = e.what();
+    } catch (...) {
     }
+    // A half-done calculation (a half-sized coil, a liquid at a leaving temperature no liquid
+    // has) is not kept: the inputs come back as they were, marked as a failed calculation.
+    *this = before;
+    LastADP() = lastADP;
+    LastError = fault.empty() ? "Unexpected error" : fault;
+    coil_->SolveStatus = ssFailed;
+    SetSolved(false);
+    SolveStatusText = "Data Error...";
+    return false;
+}
+
+bool TCoilProject::StepSimulation(double& duty) {
+    duty = 0;
+    if (!Solved && !SolveCoil() && !LastError.empty()) return false;
+    double simulated = 0;
+    if (!Apply([&] { simulated = coil_->StepSimulation(); }, false)) return false;
+    duty = simulated;
+    return true;
 }
 
 }  // namespace qdx

@@ -5,12 +5,15 @@
 // the operations of the grid rows and SolveCoil.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "documents/file_properties.hpp"
+#include "documents/messages.hpp"
 #include "engine/coil_settings.hpp"
 #include "engine/cold_water_coil.hpp"
+#include "engine/copying_ptr.hpp"
 #include "fluids/liquid.hpp"
 #include "fluids/psychrometrics.hpp"
 
@@ -31,13 +34,30 @@ enum TSizingKind : std::uint8_t {
 class TCoilProject {
 public:
     TCoilProject() = default;
-    TCoilProject(const TCoilProject&) = delete;
-    TCoilProject& operator=(const TCoilProject&) = delete;
 
     // Builds the coolant, the air records and the coil from the settings, as the window does at
     // creation; replaces any coil there was. The file properties take their start values from
-    // the program settings.
-    void CreateCoil(const TCoilSettings& settings);
+    // the program settings. Settings the model cannot take must not stop the program: the
+    // coil is then built from the first-run settings, the message goes to the message callback
+    // and the result is false.
+    bool CreateCoil(const TCoilSettings& settings);
+
+    // ---- operations: no fault escapes ----
+    //
+    // Every operation below catches every fault. One that faults while it changes the model
+    // leaves the whole project exactly as it was before the call (coil, geometry, liquid
+    // state, coolant, air records, barometer, duty, mode, flags and texts), keeps the fault's
+    // message in LastError, sends it through the message callback (SolveCoil and SizeAndSolve
+    // show "Data Error..." instead) and reports false.
+
+    // Where the project's messages go (a row value the model cannot take, a file that does not
+    // open or save); ShowMessage when empty.
+    MessageHandler OnMessage;
+
+    // Runs change on the model as one operation, as the rows do: all of it or, after a fault or
+    // a value that is not a number, none of it. With markModified the document then becomes
+    // Modified (and so not Solved and not Saved); automation puts pass false.
+    bool Apply(const std::function<void()>& change, bool markModified = true);
 
     // ---- data files ----
 
@@ -66,36 +86,46 @@ public:
     void SetFileName(const std::string& path) { FileName = path; }
 
     // The grid rows, in order. Each applies its value as the window's row handler does and
-    // marks the document modified and not solved; none solves.
-    // Row 1: a designation; false (and the remembered model kept) when it does not parse.
+    // marks the document modified and not solved; none solves. Each reports false when the
+    // model could not take the value (see above).
+    // Row 1: a designation; false (and the remembered model kept) also when it does not parse,
+    // which is no fault: the document is still modified and no message is shown.
     bool SetCoilModel(const std::string& text);
-    void SetBarometer(double kPa);
+    bool SetBarometer(double kPa);
     // Row 3: "db/wb" or "db" text at the barometer.
-    void SetOnCoil(const std::string& text);
-    void SetAirVolume(double m3s);
-    void SetAirVelocity(double ms);
+    bool SetOnCoil(const std::string& text);
+    bool SetAirVolume(double m3s);
+    bool SetAirVelocity(double ms);
     // Row 6: the coolant changed in its own window (liquid kind, additive and its fraction),
     // re-evaluated with the window's additive rules.
-    void SetCoolant(int liquidSpec, int additive, double additiveVolume);
-    void SetFluidControl(int ctrl);
-    void SetFluidInlet(double degC);
-    void SetDesignDT(double k);
-    void SetFluidFlow(double kgs);
-    void SetTubeVelocity(double ms);
-    void SetDesignDuty(double kW);
-    void SetCalcMode(int mode);
+    bool SetCoolant(int liquidSpec, int additive, double additiveVolume);
+    bool SetFluidControl(int ctrl);
+    bool SetFluidInlet(double degC);
+    bool SetDesignDT(double k);
+    bool SetFluidFlow(double kgs);
+    bool SetTubeVelocity(double ms);
+    bool SetDesignDuty(double kW);
+    bool SetCalcMode(int mode);
 
     // "Typical Airconditioning Conditions": standard air, water and velocities, then solve.
-    void TypicalConditions();
+    // True when the coil solved.
+    bool TypicalConditions();
 
     // Runs the calculation: in Coil Size mode the face-area sizing for the design duty first,
-    // then Solve. Never throws: a fault gives the status text "Data Error..." and false.
+    // then Solve. True when the coil solved (status 0). A fault puts the project back as it was
+    // before the call, with the coil's SolveStatus 5, the status text "Data Error...", not
+    // Solved, and the message in LastError.
     bool SolveCoil();
     // Sizes the coil with one sizing operation for air volume v (m³/s; 0 for the design face
     // velocity) and the design duty, then solves. The sizing's own status is left in
-    // SizingStatus. Never throws: a fault gives "Data Error..." and false.
+    // SizingStatus. A fault is handled as in SolveCoil.
     bool SizeAndSolve(TSizingKind kind, double v);
     std::uint8_t SizingStatus = 0;
+
+    // "Step-by-Step Simulation": SolveCoil first when the document is not Solved, then the
+    // coil's march into its StepResults; duty is the simulated duty, kW. False when the
+    // calculation faulted or the march faulted (the march's fault is handled as a row's).
+    bool StepSimulation(double& duty);
 
     TColdWaterCoil& Coil() { return *coil_; }
     const TColdWaterCoil& Coil() const { return *coil_; }
@@ -122,16 +152,32 @@ public:
     // "Ready..." / "Modified" and "Solved..." / "Not Solved" / "Data Error...".
     std::string EditStatus = "Ready...";
     std::string SolveStatusText = "Not Solved";
-    // The message of the last fault that reached SolveCoil.
+    // The message of the fault of the last operation; empty when it ran without one.
     std::string LastError;
 
 private:
+    // A copy is the saved state of an operation, put back by assignment when the operation
+    // faults: the live coil, geometry, liquid state and coolant take the saved values in place
+    // (references to them stay valid). A copy's coil still points at this project's air
+    // records and coolant, so a copy is never a project of its own.
+    TCoilProject(const TCoilProject&) = default;
+    TCoilProject& operator=(const TCoilProject&) = default;
+
     void Edited();
+    // The fault of an operation: its message kept and shown.
+    void Fault(const std::string& message);
+    void Message(const std::string& text);
     // A sizing step (or none), then Solve, with every fault turned into "Data Error...".
-    template <typename Sizing>
-    bool RunGuarded(Sizing&& sizing);
-    std::unique_ptr<TLiquid> coolant_;
-    std::unique_ptr<TColdWaterCoil> coil_;
+    bool RunGuarded(const std::function<void()>& sizing);
+    // True when every value the model is built from (air records, flows, duties, coolant,
+    // liquid state, geometry record) is a number. A project always holds numbers: an open,
+    // a row or a calculation that would leave it otherwise is a fault.
+    static bool HoldsNumbers(const TColdWaterCoil& coil);
+    // Throws CalcError when the model, the barometer or the design duty is not a number.
+    void RequireNumbers() const;
+    void BuildCoil(const TCoilSettings& settings);
+    TCopyingPtr<TLiquid> coolant_;
+    TCopyingPtr<TColdWaterCoil> coil_;
 };
 
 }  // namespace qdx

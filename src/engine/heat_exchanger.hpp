@@ -34,8 +34,6 @@ class TCustomHeatExchanger {
 public:
     explicit TCustomHeatExchanger(std::string_view designation);
     virtual ~TCustomHeatExchanger() = default;
-    TCustomHeatExchanger(const TCustomHeatExchanger&) = delete;
-    TCustomHeatExchanger& operator=(const TCustomHeatExchanger&) = delete;
 
     // "Qt=… Qs=…": both duties with their display units on one line.
     virtual std::string DutySummary();
@@ -100,6 +98,12 @@ public:
     TFloatMat StepResults;
     std::string TypeCaption = "Heat Exchanger";
     bool UseFouling = true;
+
+protected:
+    // A copy keeps pointing at the records the original refers to (air, liquid): it is a saved
+    // state to put back, not a second exchanger to rate. Only whole coils are copied.
+    TCustomHeatExchanger(const TCustomHeatExchanger&) = default;
+    TCustomHeatExchanger& operator=(const TCustomHeatExchanger&) = default;
 };
 
 }  // namespace qdx

@@ -3,9 +3,8 @@
 // area of the circuits, and adds the liquid pressure drop, the pipe size and the older stream
 // form of the coil.
 
-#include <memory>
-
 #include "engine/coil.hpp"
+#include "engine/copying_ptr.hpp"
 #include "fluids/liquid_state.hpp"
 
 namespace qdx {
@@ -31,7 +30,7 @@ public:
     void WriteDiagnostics(TReportDocument& doc) override;
     std::string GetResultLines() override;
 
-    std::unique_ptr<TLiquidState> LiquidState;
+    TCopyingPtr<TLiquidState> LiquidState;
 };
 
 }  // namespace qdx

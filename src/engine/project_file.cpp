@@ -7,7 +7,6 @@
 #include <span>
 
 #include "documents/atomic_file.hpp"
-#include "documents/messages.hpp"
 #include "documents/value_stream.hpp"
 #include "engine/coil_project.hpp"
 #include "units/errors.hpp"
@@ -103,25 +102,6 @@ struct TOpenTarget {
 
 enum class TOpenResult { Opened, InvalidFormat, ReadError };
 
-// True when every value a file gives the coil is a number. The older stream stores its floats
-// and air records as raw bits, so a damaged file can hold not-a-number or infinity where no
-// reader refuses it; such a coil is no more than the damage and is not opened.
-bool HoldsNumbers(const TOpenTarget& t) {
-    for (int i = 0; i < kAirStateFields; ++i)
-        if (!std::isfinite(AirField(t.airIn, i)) || !std::isfinite(AirField(t.airOut, i)))
-            return false;
-    const TColdWaterCoil& c = *t.coil;
-    const TLiquid& l = *t.coolant;
-    const TLiquidState& ls = *c.LiquidState;
-    const TModelRec& r = c.FinAndTube->Record();
-    for (double v : {c.Qt, c.Qs, c.MassFlow, l.t, l.tfi, l.tfo, l.m, l.Cp, l.ro, l.Ko, l.mu, l.Pr,
-                     l.UserCp, l.UserRo, l.UserKo, l.UserMu, l.AdditiveVolume, ls.designdt,
-                     ls.vw, ls.cw, r.fHeight, r.fLength, r.Rows, r.fpi, r.Circ, r.Sx, r.Sy, r.ID,
-                     r.OD, r.tf, r.fc, r.ft, r.tc})
-        if (!std::isfinite(v)) return false;
-    return true;
-}
-
 TOpenResult ReadStream(const std::string& path, TOpenTarget& target) {
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) return TOpenResult::ReadError;
@@ -163,7 +143,7 @@ bool TCoilProject::SaveFile(const std::string& path) {
         FileError = e.what();
     }
     if (!FileError.empty()) {
-        ShowMessage(kSaveError);
+        Message(kSaveError);
         return false;
     }
     SetSaved(true);
@@ -186,7 +166,11 @@ bool TCoilProject::OpenFile(const std::string& path) {
             result = ReadStream(path, *target);
         else
             result = ReadXml(file, *this, *target);
-        if (result == TOpenResult::Opened && !HoldsNumbers(*target)) result = TOpenResult::ReadError;
+        // The older stream stores its floats and air records as raw bits, so a damaged file can
+        // hold not-a-number or infinity where no reader refuses it; such a coil is no more
+        // than the damage and is not opened.
+        if (result == TOpenResult::Opened && !HoldsNumbers(*target->coil))
+            result = TOpenResult::ReadError;
     } catch (const std::exception&) {
         result = TOpenResult::ReadError;
     }
@@ -199,7 +183,7 @@ bool TCoilProject::OpenFile(const std::string& path) {
         coolant_ = std::move(target->coolant);
         Properties = std::move(target->properties);
     } else {
-        ShowMessage(result == TOpenResult::InvalidFormat ? kInvalidFormat : kReadError);
+        Message(result == TOpenResult::InvalidFormat ? kInvalidFormat : kReadError);
     }
     target.reset();
 
