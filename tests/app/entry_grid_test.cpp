@@ -369,6 +369,19 @@ private slots:
         QCOMPARE(select.last(), (QList<QVariant>{1, rModel}));
     }
 
+    void controlsMoveWithTheGridToItsParent() {
+        TEntryGrid grid;
+        QCOMPARE(grid.PropertyButton()->parentWidget(), &grid);
+        QWidget host;
+        grid.setParent(&host);
+        for (QWidget* c : std::initializer_list<QWidget*>{grid.PropertyButton(), grid.PullDownButton(),
+                                                          grid.SpinUpButton(), grid.SpinDownButton(),
+                                                          grid.CheckBox(), grid.PickList()})
+            QCOMPARE(c->parentWidget(), &host);
+        grid.setParent(nullptr);  // the controls go with the grid, not with the old parent
+        QCOMPARE(grid.CheckBox()->parentWidget(), &grid);
+    }
+
     void controlsFollowTheCellWhenScrolling() {
         QStringList lines = {"Property; Value; Units"};
         for (int i = 1; i <= 30; ++i) lines << QString("Row %1; %0.2f; m; PE").arg(i);

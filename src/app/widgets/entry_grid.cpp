@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <stdexcept>
 
@@ -318,12 +319,7 @@ TEntryGrid::TEntryGrid(QWidget* parent) : QTableView(parent) {
 
 TEntryGrid::~TEntryGrid() {
     // The row controls live on the parent; they go with the grid.
-    delete propButton_.data();
-    delete pullDownButton_.data();
-    delete spinUpButton_.data();
-    delete spinDownButton_.data();
-    delete checkBox_.data();
-    delete pickList_.data();
+    for (QWidget* w : RowControls()) delete w;
 }
 
 void TEntryGrid::CreateRowControls() {
@@ -375,10 +371,13 @@ void TEntryGrid::CreateRowControls() {
     pickList_->viewport()->installEventFilter(this);
 }
 
+std::array<QWidget*, 6> TEntryGrid::RowControls() const {
+    return {propButton_, pullDownButton_, spinUpButton_, spinDownButton_, checkBox_, pickList_};
+}
+
 void TEntryGrid::ReparentRowControls() {
     QWidget* host = parentWidget() ? parentWidget() : this;
-    for (QWidget* w : std::initializer_list<QWidget*>{propButton_, pullDownButton_, spinUpButton_,
-                                                      spinDownButton_, checkBox_, pickList_})
+    for (QWidget* w : RowControls())
         if (w && w->parentWidget() != host) w->setParent(host);
     PlaceRowControls();
 }
@@ -574,7 +573,8 @@ QString TEntryGrid::DisplayText(int ACol, int ARow) const {
         }
         const double v = StrToFloat(Std(text));
         if (FormatKind(format) == TFormatKind::Integer)
-            return Qs(Format(format, static_cast<long long>(std::llround(v))));
+            return std::fabs(v) < 9e18 ? Qs(Format(format, static_cast<long long>(std::llround(v))))
+                                       : text;
         return Qs(Format(format, v));
     } catch (const ConvertError&) {
         return text;
@@ -852,8 +852,7 @@ QString TEntryGrid::PropertyName(int ARow) const { return Cells(0, ARow).trimmed
 void TEntryGrid::HideRowControls() {
     showPropButton_ = showSpin_ = showPullDown_ = showCheck_ = false;
     controlsRow_ = -1;
-    for (QWidget* w : std::initializer_list<QWidget*>{propButton_, pullDownButton_, spinUpButton_,
-                                                      spinDownButton_, checkBox_, pickList_})
+    for (QWidget* w : RowControls())
         if (w) w->hide();
 }
 
@@ -888,13 +887,14 @@ void TEntryGrid::SelectCurrentCell(bool raiseSelect) {
 }
 
 void TEntryGrid::PlaceRowControls() {
-    if (!propButton_) return;
+    // During the parent's destruction the controls may already be gone.
+    for (QWidget* w : RowControls())
+        if (!w) return;
     QWidget* host = propButton_->parentWidget();
     const QModelIndex index = model_->index(controlsRow_ - 1, 1);
     if (!isVisible() || controlsRow_ < 1 || !index.isValid()) {
-        for (QWidget* w : std::initializer_list<QWidget*>{propButton_, pullDownButton_, spinUpButton_,
-                                                          spinDownButton_, checkBox_, pickList_})
-            w->hide();
+        for (QWidget* w : RowControls())
+            if (w) w->hide();
         return;
     }
     QRect cell = visualRect(index);

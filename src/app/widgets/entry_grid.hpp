@@ -33,6 +33,7 @@
 #include <QToolButton>
 #include <QVariant>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -219,6 +220,7 @@ private:
     void RowMessage(const char* text, int ARow) const;
     QString PropertyName(int ARow) const;
     void CreateRowControls();
+    std::array<QWidget*, 6> RowControls() const;
     void ReparentRowControls();
     void HideRowControls();
     // Shows the controls of the current cell's row, as selecting the cell does.

@@ -1,6 +1,8 @@
 #include "app/widgets/units_form.hpp"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QVBoxLayout>
@@ -48,7 +50,14 @@ void TUnitsForm::Prepare(TUnitsType unitsType, int current) {
 
 int TUnitsForm::Execute(TUnitsType unitsType, int current, const QPoint& globalPos) {
     Prepare(unitsType, current);
-    move(globalPos);
+    // Kept on the screen of the mouse, whole.
+    QPoint pos = globalPos;
+    if (const QScreen* screen = QGuiApplication::screenAt(globalPos)) {
+        const QRect area = screen->availableGeometry();
+        pos.setX(std::max(area.left(), std::min(pos.x(), area.right() + 1 - width())));
+        pos.setY(std::max(area.top(), std::min(pos.y(), area.bottom() + 1 - height())));
+    }
+    move(pos);
     show();
     raise();
     activateWindow();
