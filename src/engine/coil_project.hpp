@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "documents/aerograph_file.hpp"
 #include "documents/file_properties.hpp"
 #include "documents/messages.hpp"
 #include "engine/coil_settings.hpp"
@@ -84,6 +85,21 @@ public:
     // the document is then Saved, not Solved, under that name.
     bool OpenFile(const std::string& path);
     void SetFileName(const std::string& path) { FileName = path; }
+
+    // ---- the process on the psychrometric chart ----
+
+    static constexpr const char* kAerographWriteError = "Error writing Aerograph file..";
+    // Where the chart file of this document goes: the data file's path with the extension
+    // ".psy"; "NoName.psy" in the user data folder for an unnamed document.
+    std::string AerographPath() const;
+    // The chart file of the coil's process: the file properties, the barometer, the entering
+    // and leaving air as the nodes "Node1" ("On") and "Node2" ("Off") and the process
+    // "Process1" ("Coil") between them with the coil's dry-air mass flow.
+    TAerographFile AerographData() const;
+    // Solves first when the document is not solved, then writes AerographData to path
+    // (replacing a file there). A failed solve writes nothing; a failed write shows "Error
+    // writing Aerograph file.." and leaves an existing file as it was. True when written.
+    bool ExportAerograph(const std::string& path);
 
     // The grid rows, in order. Each applies its value as the window's row handler does and
     // marks the document modified and not solved; none solves. Each reports false when the
