@@ -1,6 +1,7 @@
 #include "support/app_test_env.hpp"
 
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 
 #include <clocale>
@@ -16,6 +17,10 @@ TAppTestEnv::TAppTestEnv() {
     qputenv("XDG_DATA_HOME", DataDir().toUtf8());
     qputenv("QDX_COMMON_DIR", CommonDir().toUtf8());
     qputenv("XDG_DOCUMENTS_DIR", DocumentsDir().toUtf8());
+    // Local sockets of programs the tests start or stand in for, away from the user's own.
+    QDir(dir_.path()).mkpath("runtime");
+    QFile::setPermissions(RuntimeDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", RuntimeDir().toUtf8());
     qunsetenv("QDX_OWNER");
     qunsetenv("QDX_ORGANISATION");
     QLocale::setDefault(QLocale::c());

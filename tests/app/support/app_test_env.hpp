@@ -18,12 +18,13 @@ public:
     TAppTestEnv(const TAppTestEnv&) = delete;
     TAppTestEnv& operator=(const TAppTestEnv&) = delete;
 
-    // The temporary root; config/, data/, common/ and documents/ lie under it.
+    // The temporary root; config/, data/, common/, documents/ and runtime/ lie under it.
     QString Root() const { return dir_.path(); }
     QString ConfigDir() const { return dir_.path() + "/config"; }
     QString DataDir() const { return dir_.path() + "/data"; }
     QString CommonDir() const { return dir_.path() + "/common"; }
     QString DocumentsDir() const { return dir_.path() + "/documents"; }
+    QString RuntimeDir() const { return dir_.path() + "/runtime"; }
 
     app::TScriptedDialogs& Dialogs() { return *dialogs_; }
 
