@@ -64,10 +64,10 @@ private slots:
                 Qt::DirectConnection);
         connect(&thread, &QThread::finished, server, &QObject::deleteLater);
         thread.start();
-        bool listening = false;
+        TListenResult listening = TListenResult::Failed;
         QMetaObject::invokeMethod(server, [&] { listening = server->Listen(); },
                                   Qt::BlockingQueuedConnection);
-        QVERIFY(listening);
+        QCOMPARE(listening, TListenResult::Listening);
         QCOMPARE(server->SocketPath(), env.RuntimeDir() + "/chart-prog");
 
         const QString path = QString::fromUtf8("/data/b\u00fcro plan.psy");
@@ -85,9 +85,9 @@ private slots:
     void serverTakesSplitMessagesAndDropsOversizedOnes() {
         qdx::test::TAppTestEnv env;
         TProgramMessageServer server("chart-prog");
-        QVERIFY(server.Listen());
+        QCOMPARE(server.Listen(), TListenResult::Listening);
         TProgramMessageServer second("chart-prog");
-        QVERIFY(!second.Listen());  // one copy listens
+        QCOMPARE(second.Listen(), TListenResult::OtherCopy);  // one copy listens
         QStringList texts;
         connect(&server, &TProgramMessageServer::MessageReceived,
                 [&texts](quint32, const QString& t) { texts << t; });
@@ -114,11 +114,15 @@ private slots:
         QCOMPARE(texts.size(), 1);
     }
 
-    void staleSocketIsReplaced() {
+    void staleSocketIsReplacedAndAFailureSaid() {
         qdx::test::TAppTestEnv env;
         WriteProgram(env.RuntimeDir() + "/chart-prog", "");  // left by a copy that ended
         TProgramMessageServer server("chart-prog");
-        QVERIFY(server.Listen());
+        QCOMPARE(server.Listen(), TListenResult::Listening);
+        // A folder where the socket should be.
+        QDir(env.RuntimeDir()).mkpath("other-prog");
+        TProgramMessageServer blocked("other-prog");
+        QCOMPARE(blocked.Listen(), TListenResult::Failed);
     }
 
     void programThatDoesNotRunIsStartedWithTheText() {

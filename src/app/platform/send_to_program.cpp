@@ -61,17 +61,9 @@ bool SendToProgram(const QString& programPath, const QString& text, QWidget* par
         return false;
     }
 
-    const QString socketPath = ProgramSocketPath(programPath);
-    QLocalSocket socket;
-    socket.connectToServer(socketPath);
-    if (socket.waitForConnected(1000)) {
-        socket.write(ProgramMessage(kProgramTextCode, text));
-        if (!socket.waitForBytesWritten(5000)) return false;
-        // Delivered once the receiver has handled it and closed the connection.
-        if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(5000);
-        return true;
-    }
+    if (SendToRunningCopy(programPath, text)) return true;
 
+    const QString socketPath = ProgramSocketPath(programPath);
     qint64 pid = 0;
     if (!QProcess::startDetached(program.absoluteFilePath(), {text}, QString(), &pid)) {
         Dialogs().ShowMessage(parent, notExecutable, TMsgKind::Error);
@@ -88,6 +80,17 @@ bool SendToProgram(const QString& programPath, const QString& text, QWidget* par
     return false;
 }
 
+bool SendToRunningCopy(const QString& programPath, const QString& text) {
+    QLocalSocket socket;
+    socket.connectToServer(ProgramSocketPath(programPath));
+    if (!socket.waitForConnected(1000)) return false;
+    socket.write(ProgramMessage(kProgramTextCode, text));
+    if (!socket.waitForBytesWritten(5000)) return false;
+    // Delivered once the receiver has taken it and closed the connection.
+    if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(5000);
+    return true;
+}
+
 TProgramMessageServer::TProgramMessageServer(const QString& programName, QObject* parent)
     : QObject(parent), path_(ProgramSocketPath(programName)), server_(new QLocalServer(this)) {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
@@ -96,11 +99,11 @@ TProgramMessageServer::TProgramMessageServer(const QString& programName, QObject
 
 TProgramMessageServer::~TProgramMessageServer() { server_->close(); }
 
-bool TProgramMessageServer::Listen() {
-    if (server_->isListening()) return true;
-    if (Listening(path_, 500)) return false;
+TListenResult TProgramMessageServer::Listen() {
+    if (server_->isListening()) return TListenResult::Listening;
+    if (Listening(path_, 500)) return TListenResult::OtherCopy;
     QLocalServer::removeServer(path_);  // left by a copy that ended without closing it
-    return server_->listen(path_);
+    return server_->listen(path_) ? TListenResult::Listening : TListenResult::Failed;
 }
 
 void TProgramMessageServer::Accept() {

@@ -35,6 +35,12 @@ QByteArray ProgramMessage(std::uint32_t code, const QString& text);
 bool SendToProgram(const QString& programPath, const QString& text, QWidget* parent = nullptr,
                    int startTimeoutMs = 15000);
 
+// Sends text with code 3 to a copy of the program that listens; false when none does or the
+// message did not go through.
+bool SendToRunningCopy(const QString& programPath, const QString& text);
+
+enum class TListenResult { Listening, OtherCopy, Failed };
+
 // The receiving side: listens on the socket of a program name and reports every complete
 // message. Incomplete or oversized messages are dropped with their connection.
 class TProgramMessageServer : public QObject {
@@ -43,9 +49,9 @@ public:
     explicit TProgramMessageServer(const QString& programName, QObject* parent = nullptr);
     ~TProgramMessageServer() override;
 
-    // Starts listening. A socket left behind by a copy that ended is replaced; false when
-    // another copy is listening or the socket cannot be made.
-    bool Listen();
+    // Starts listening. A socket left behind by a copy that ended is replaced; another copy
+    // that listens already is left alone.
+    TListenResult Listen();
     QString SocketPath() const { return path_; }
 
     // The longest text taken.
