@@ -4,7 +4,6 @@
 
 #include "documents/atomic_file.hpp"
 #include "documents/folders.hpp"
-#include "documents/messages.hpp"
 #include "engine/coil_project.hpp"
 
 namespace qdx {
@@ -25,10 +24,11 @@ TAerographFile TCoilProject::AerographData() const {
 }
 
 bool TCoilProject::ExportAerograph(const std::string& path) {
-    // A coil that does not solve has no leaving air to plot: the status shows why.
-    if (!Solved && !SolveCoil()) return false;
+    // A calculation that faulted leaves the leaving air of the inputs before it: nothing of
+    // this coil to plot (the status shows "Data Error...").
+    if (!Solved && !SolveCoil() && !LastError.empty()) return false;
     if (!WriteFileAtomically(path, WriteAerographText(AerographData()))) {
-        ShowMessage(kAerographWriteError);
+        Message(kAerographWriteError);
         return false;
     }
     return true;

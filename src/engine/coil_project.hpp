@@ -97,8 +97,9 @@ public:
     // "Process1" ("Coil") between them with the coil's dry-air mass flow.
     TAerographFile AerographData() const;
     // Solves first when the document is not solved, then writes AerographData to path
-    // (replacing a file there). A failed solve writes nothing; a failed write shows "Error
-    // writing Aerograph file.." and leaves an existing file as it was. True when written.
+    // (replacing a file there). A calculation that faulted writes nothing; a failed write
+    // shows "Error writing Aerograph file.." through the message callback and leaves an
+    // existing file as it was. True when written.
     bool ExportAerograph(const std::string& path);
 
     // The grid rows, in order. Each applies its value as the window's row handler does and
