@@ -400,6 +400,14 @@ private slots:
         QVERIFY(!b->isVisible());
         w.grid->verticalScrollBar()->setValue(0);
         QVERIFY(b->isVisible());
+        // The wheel over the in-place editor scrolls the grid.
+        QTest::keyClick(w.grid, Qt::Key_F2);
+        QVERIFY(w.grid->InplaceEditor());
+        QWheelEvent wheel(QPointF(5, 5), w.grid->InplaceEditor()->mapToGlobal(QPointF(5, 5)),
+                          QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w.grid->InplaceEditor(), &wheel);
+        QVERIFY(w.grid->verticalScrollBar()->value() > 0);
     }
 
     void inPlaceEditorValidatesAndCommits() {

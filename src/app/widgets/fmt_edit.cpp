@@ -1,5 +1,6 @@
 #include "app/widgets/fmt_edit.hpp"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
@@ -247,8 +248,9 @@ void TxInplaceEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void TxInplaceEdit::wheelEvent(QWheelEvent* event) {
-    if (grid_) {
-        QApplication::sendEvent(grid_, event);
+    // A scrolling grid takes the wheel on its viewport.
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(grid_)) {
+        QApplication::sendEvent(area->viewport(), event);
         return;
     }
     TxCustomEdit::wheelEvent(event);
