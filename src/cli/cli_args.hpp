@@ -1,6 +1,6 @@
 #pragma once
 // Checking the text of command-line arguments: every bad argument becomes one line that names
-// it, and the command exits with code 2.
+// it, and the command exits with code 2; a value the model cannot take exits with code 1.
 
 #include <string>
 #include <vector>
@@ -8,6 +8,12 @@
 namespace qdx::cli {
 
 struct ArgumentError {
+    std::string message;
+};
+
+// A value the model could not take (an option whose grid row faulted): the command fails with
+// exit code 1 and this one-line message.
+struct ModelError {
     std::string message;
 };
 

@@ -9,8 +9,10 @@
 #include "documents/messages.hpp"
 #include "documents/settings_stores.hpp"
 #include "engine/coil_settings_store.hpp"
+#include "fluids/air_state_text.hpp"
 #include "geometry/coil_makers.hpp"
 #include "reports/report_document.hpp"
+#include "units/errors.hpp"
 #include "units/unit_prefs.hpp"
 
 namespace qdx::cli {
@@ -115,6 +117,16 @@ CoilOptions ParseCoilOptions(const CoilOptionTexts& t) {
             throw ArgumentError{"--additive-volume must be a fraction from 0 to 1, got '" +
                                 *t.additiveVolume + "'"};
     }
+    if (t.airOn) {
+        // Only the text is checked here; whether the air is a state the barometer can hold is
+        // the row's to find out.
+        try {
+            AirStateFromText(*t.airOn, 101.325, 0.5);
+        } catch (const ConvertError&) {
+            throw ArgumentError{"--air-on must be DB/WB or DB in degC, got '" + *t.airOn + "'"};
+        } catch (const std::exception&) {
+        }
+    }
     if (t.control) o.control = ParseChoice(*t.control, "--control", {"temperature", "flow"});
     if (t.fluidInlet) o.fluidInlet = ParseNumberArg(*t.fluidInlet, "--fluid-inlet");
     if (t.designDt) o.designDt = ParseNumberArg(*t.designDt, "--design-dt");
@@ -127,39 +139,66 @@ CoilOptions ParseCoilOptions(const CoilOptionTexts& t) {
     return o;
 }
 
+// The command reports a fault of the project itself, in one line that names the option.
+struct QuietProject {
+    explicit QuietProject(TCoilProject& p) : project(p), shown(p.OnMessage) {
+        p.OnMessage = [](const std::string&) {};
+    }
+    ~QuietProject() { project.OnMessage = shown; }
+    TCoilProject& project;
+    MessageHandler shown;
+};
+
+// Throws ModelError naming the option when its row did not take the value.
+void RowApplied(bool applied, const TCoilProject& project, const char* option,
+                const std::string& text) {
+    if (!applied)
+        throw ModelError{std::string(option) + " " + text + ": " + project.LastError};
+}
+
 void CreateFromOptions(const CoilOptionTexts& t, const CoilOptions& o, TCoilProject& project) {
-    project.CreateCoil(o.settings);
+    QuietProject quiet(project);
+    if (!project.CreateCoil(o.settings))
+        throw ModelError{"the coil cannot be built from these options: " + project.LastError};
     project.Coil().UseFouling = !t.noFouling;
 }
 
 // The grid rows, in order; only the options given run theirs.
 void ApplyRows(const CoilOptionTexts& t, const CoilOptions& o, TCoilProject& project) {
-    if (t.model && !project.SetCoilModel(*t.model))
+    QuietProject quiet(project);
+    if (t.model && !project.SetCoilModel(*t.model)) {
+        if (!project.LastError.empty()) RowApplied(false, project, "--model", *t.model);
         throw ArgumentError{"--model is not a coil designation: '" + *t.model + "'"};
-    if (o.pressure) project.SetBarometer(*o.pressure);
-    if (t.airOn) {
-        // The option's own message says what is wrong.
-        const MessageHandler shown = project.OnMessage;
-        project.OnMessage = [](const std::string&) {};
-        const bool ok = project.SetOnCoil(*t.airOn);
-        project.OnMessage = shown;
-        if (!ok)
-            throw ArgumentError{"--air-on must be DB/WB or DB in degC, got '" + *t.airOn + "'"};
     }
-    if (o.airVolume) project.SetAirVolume(*o.airVolume);
-    if (o.faceVelocity) project.SetAirVelocity(*o.faceVelocity);
+    if (o.pressure) RowApplied(project.SetBarometer(*o.pressure), project, "--pressure", *t.pressure);
+    if (t.airOn) RowApplied(project.SetOnCoil(*t.airOn), project, "--air-on", *t.airOn);
+    if (o.airVolume)
+        RowApplied(project.SetAirVolume(*o.airVolume), project, "--air-volume", *t.airVolume);
+    if (o.faceVelocity)
+        RowApplied(project.SetAirVelocity(*o.faceVelocity), project, "--face-velocity",
+                   *t.faceVelocity);
     if (o.liquid || o.additive || o.additiveVolume) {
         const TLiquid& l = project.Coolant();
-        project.SetCoolant(o.liquid.value_or(l.LiquidSpec), o.additive.value_or(l.WaterAdditive),
-                           o.additiveVolume.value_or(l.AdditiveVolume));
+        const bool applied = project.SetCoolant(o.liquid.value_or(l.LiquidSpec),
+                                                o.additive.value_or(l.WaterAdditive),
+                                                o.additiveVolume.value_or(l.AdditiveVolume));
+        RowApplied(applied, project, "--liquid/--additive",
+                   t.liquid.value_or("") + "/" + t.additive.value_or("") + "/" +
+                       t.additiveVolume.value_or(""));
     }
-    if (o.control) project.SetFluidControl(*o.control);
-    if (o.fluidInlet) project.SetFluidInlet(*o.fluidInlet);
-    if (o.designDt) project.SetDesignDT(*o.designDt);
-    if (o.fluidFlow) project.SetFluidFlow(*o.fluidFlow);
-    if (o.tubeVelocity) project.SetTubeVelocity(*o.tubeVelocity);
-    if (o.designDuty) project.SetDesignDuty(*o.designDuty);
-    if (o.mode) project.SetCalcMode(*o.mode);
+    if (o.control)
+        RowApplied(project.SetFluidControl(*o.control), project, "--control", *t.control);
+    if (o.fluidInlet)
+        RowApplied(project.SetFluidInlet(*o.fluidInlet), project, "--fluid-inlet", *t.fluidInlet);
+    if (o.designDt) RowApplied(project.SetDesignDT(*o.designDt), project, "--design-dt", *t.designDt);
+    if (o.fluidFlow)
+        RowApplied(project.SetFluidFlow(*o.fluidFlow), project, "--fluid-flow", *t.fluidFlow);
+    if (o.tubeVelocity)
+        RowApplied(project.SetTubeVelocity(*o.tubeVelocity), project, "--tube-velocity",
+                   *t.tubeVelocity);
+    if (o.designDuty)
+        RowApplied(project.SetDesignDuty(*o.designDuty), project, "--design-duty", *t.designDuty);
+    if (o.mode) RowApplied(project.SetCalcMode(*o.mode), project, "--mode", *t.mode);
 }
 
 }  // namespace
@@ -202,18 +241,14 @@ bool CalculateCoil(const CoilOptionTexts& t, TCoilProject& project, std::ostream
     return project.LastError.empty();
 }
 
-int CalculationExitCode(const TCoilProject& project, bool calculated, std::ostream& err) {
-    if (!calculated) {
-        err << "qdx: Data Error... (" << project.LastError << ")\n";
-        return 1;
-    }
+std::string CalculationFailure(const TCoilProject& project, bool calculated) {
+    if (!calculated) return "Data Error... (" + project.LastError + ")";
     const int status = project.Coil().SolveStatus;
-    if (status == ssSolved) return 0;
-    err << "qdx: the coil is not solved: "
-        << (status == ssNotConverged ? "the calculation did not converge"
-                                     : "the calculation failed")
-        << " (status " << status << ")\n";
-    return 1;
+    if (status == ssSolved) return {};
+    return std::string("the coil is not solved: ") +
+           (status == ssNotConverged ? "the calculation did not converge"
+                                     : "the calculation failed") +
+           " (status " + std::to_string(status) + ")";
 }
 
 void AddReportOptions(CLI::App& sub, ReportOptionTexts& t) {

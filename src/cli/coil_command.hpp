@@ -26,12 +26,14 @@ struct CoilOptionTexts {
 
 void AddCoilOptions(CLI::App& sub, CoilOptionTexts& texts);
 
-// Builds the project's coil from the options; throws ArgumentError for a bad option.
+// Builds the project's coil from the options; throws ArgumentError for a bad option and
+// ModelError for a value the model cannot take.
 void BuildCoil(const CoilOptionTexts& texts, TCoilProject& project);
 // Opens the project file into a coil built with the run's settings (correction factors, fouling)
 // and then applies the options as grid edits. Throws ArgumentError for a bad option (checked
-// before the file is read, and --maker or --tube, which choose a new coil's tube); false when
-// the file cannot be opened (its message has been shown).
+// before the file is read, and --maker or --tube, which choose a new coil's tube) and
+// ModelError for a value the model cannot take; false when the file cannot be opened (its
+// message has been shown).
 bool BuildCoilFromFile(const CoilOptionTexts& texts, const std::string& path,
                        TCoilProject& project);
 
@@ -39,9 +41,9 @@ bool BuildCoilFromFile(const CoilOptionTexts& texts, const std::string& path,
 // or failed sizing on err. Returns false after a fault ("Data Error...").
 bool CalculateCoil(const CoilOptionTexts& texts, TCoilProject& project, std::ostream& err);
 
-// The exit code of a finished calculation: 0 solved, 1 after a fault or a final status of 2
-// or 5 (reported on err).
-int CalculationExitCode(const TCoilProject& project, bool calculated, std::ostream& err);
+// Why a finished calculation failed, in one line: after a fault, or a final status of 2 or 5.
+// Empty when the coil solved.
+std::string CalculationFailure(const TCoilProject& project, bool calculated);
 
 // Which text a command prints, where its HTML copy goes and the units it is written in.
 struct ReportOptionTexts {

@@ -1,7 +1,10 @@
 #include "cli/commands.hpp"
 
+#include <algorithm>
 #include <ostream>
+#include <sstream>
 
+#include "cli/cli_args.hpp"
 #include "documents/messages.hpp"
 #include "geometry/coil_makers.hpp"
 #include "units/format.hpp"
@@ -27,7 +30,16 @@ std::string VersionText() {
                   build::kVersionPatch, build::kVersionBuild);
 }
 
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+// The last line of a text, without its line end.
+std::string LastLine(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    const std::string::size_type start = text.rfind('\n');
+    return start == std::string::npos ? text : text.substr(start + 1);
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CLI::App app{"QDX rates and sizes chilled-water cooling coils.", "qdx"};
     bool showVersion = false;
     app.add_flag("--version", showVersion, "Print the program version and exit");
@@ -56,6 +68,19 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     } catch (const CLI::ParseError& e) {
         err << "qdx: " << e.what() << "\n";
         return 2;
+    } catch (const ArgumentError& e) {
+        err << "qdx: " << e.message << "\n";
+        return 2;
+    } catch (const ModelError& e) {
+        err << "qdx: " << e.message << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        // No fault ends the program: whatever a command left uncaught fails it.
+        err << "qdx: " << e.what() << "\n";
+        return 1;
+    } catch (...) {
+        err << "qdx: unexpected error\n";
+        return 1;
     }
     if (showVersion) {
         out << VersionText() << "\n";
@@ -66,6 +91,24 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return 0;
     }
     return ctx.exitCode;
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    // Under --json the output is one JSON object whatever happens: a command that failed
+    // without writing its own gets one holding the message.
+    const bool json = std::find(args.begin(), args.end(), "--json") != args.end();
+    if (!json) return Run(args, out, err);
+    std::ostringstream jsonOut, messages;
+    const int code = Run(args, jsonOut, messages);
+    err << messages.str();
+    if (code != 0 && jsonOut.str().find_first_not_of(" \n") == std::string::npos) {
+        out << "{\n  \"error\": " << JsonString(LastLine(messages.str())) << "\n}\n";
+        return code;
+    }
+    out << jsonOut.str();
+    return code;
 }
 
 }  // namespace qdx::cli

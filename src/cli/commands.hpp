@@ -33,7 +33,9 @@ void PrepareCoilData();
 std::string VersionText();
 
 // Runs the command line with its arguments (without the program name); output goes to out and
-// err. Returns the process exit code: 0 done, 1 the command failed, 2 bad arguments.
+// err. Returns the process exit code: 0 done, 1 the command failed, 2 bad arguments; no fault
+// escapes. Under --json the output is one JSON object: a run that fails without writing its own
+// gets {"error": its last message}.
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace qdx::cli

@@ -27,7 +27,8 @@ double Guarded(const std::function<double()>& f) {
     }
 }
 
-void PrintJson(TCoilProject& project, bool fault, std::ostream& out) {
+// The results; with an "error" text when the command failed.
+void PrintJson(TCoilProject& project, const std::string& error, std::ostream& out) {
     TColdWaterCoil& c = project.Coil();
     TLiquidState& ls = project.LiquidState();
     const TLiquid& l = project.Coolant();
@@ -69,7 +70,7 @@ void PrintJson(TCoilProject& project, bool fault, std::ostream& out) {
     out << "  \"rows\": " << num(c.Rows()) << ",\n";
     out << "  \"fpi\": " << num(c.FinsPerInch()) << ",\n";
     out << "  \"circuits\": " << num(c.Circuits());
-    if (fault) out << ",\n  \"error\": \"Data Error...\"";
+    if (!error.empty()) out << ",\n  \"error\": " << JsonString(error);
     out << "\n}\n";
 }
 
@@ -104,21 +105,29 @@ void SetupRate(CLI::App& app, CommandContext& ctx) {
             ctx.err << "qdx rate: " << e.message << "\n";
             ctx.exitCode = 2;
             return;
+        } catch (const ModelError& e) {
+            ctx.err << "qdx rate: " << e.message << "\n";
+            ctx.exitCode = 1;
+            return;
         }
         const bool calculated = CalculateCoil(cmd->options, project, ctx.err);
-        int code = 0;
-        if (cmd->options.json) {
-            PrintJson(project, !calculated, ctx.out);
-            if (cmd->report.html) code = WriteReport(cmd->report, project, false, false, ctx);
-        } else {
-            code = WriteReport(cmd->report, project, false, true, ctx);
-        }
+        std::string failure = CalculationFailure(project, calculated);
+        if (!failure.empty()) ctx.err << "qdx: " << failure << "\n";
+        int code = failure.empty() ? 0 : 1;
         if (cmd->save && !project.SaveFile(*cmd->save)) {
-            ctx.err << "qdx rate: " << *cmd->save << ": " << project.FileError << "\n";
+            const std::string why = *cmd->save + ": " + project.FileError;
+            ctx.err << "qdx rate: " << why << "\n";
+            if (failure.empty()) failure = why;
             code = 1;
         }
-        const int calculation = CalculationExitCode(project, calculated, ctx.err);
-        ctx.exitCode = calculation != 0 ? calculation : code;
+        if (cmd->options.json) {
+            PrintJson(project, failure, ctx.out);
+            if (cmd->report.html && WriteReport(cmd->report, project, false, false, ctx) != 0)
+                code = 1;
+        } else if (WriteReport(cmd->report, project, false, true, ctx) != 0) {
+            code = 1;
+        }
+        ctx.exitCode = code;
     });
 }
 

@@ -41,15 +41,20 @@ void SetupReport(CLI::App& app, CommandContext& ctx) {
             ctx.err << "qdx report: " << e.message << "\n";
             ctx.exitCode = 2;
             return;
+        } catch (const ModelError& e) {
+            ctx.err << "qdx report: " << e.message << "\n";
+            ctx.exitCode = 1;
+            return;
         }
         if (!cmd->solve) {
             ctx.exitCode = WriteReport(cmd->report, project, true, true, ctx);
             return;
         }
         const bool calculated = CalculateCoil(cmd->options, project, ctx.err);
+        const std::string failure = CalculationFailure(project, calculated);
+        if (!failure.empty()) ctx.err << "qdx: " << failure << "\n";
         const int code = WriteReport(cmd->report, project, false, true, ctx);
-        const int calculation = CalculationExitCode(project, calculated, ctx.err);
-        ctx.exitCode = calculation != 0 ? calculation : code;
+        ctx.exitCode = failure.empty() ? code : 1;
     });
 }
 

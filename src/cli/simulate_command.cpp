@@ -32,22 +32,28 @@ void SetupSimulate(CLI::App& app, CommandContext& ctx) {
             ctx.err << "qdx simulate: " << e.message << "\n";
             ctx.exitCode = 2;
             return;
-        }
-        const bool calculated = CalculateCoil(cmd->options, project, ctx.err);
-        int code = CalculationExitCode(project, calculated, ctx.err);
-        if (code != 0) {
-            ctx.exitCode = code;
-            return;
-        }
-        TColdWaterCoil& c = project.Coil();
-        double duty = NAN;
-        try {
-            duty = c.StepSimulation();
-        } catch (const std::exception& e) {
-            ctx.err << "qdx simulate: Data Error... (" << e.what() << ")\n";
+        } catch (const ModelError& e) {
+            ctx.err << "qdx simulate: " << e.message << "\n";
             ctx.exitCode = 1;
             return;
         }
+        const bool calculated = CalculateCoil(cmd->options, project, ctx.err);
+        std::string failure = CalculationFailure(project, calculated);
+        double duty = 0;
+        if (failure.empty()) {
+            // The failure line below is the message.
+            project.OnMessage = [](const std::string&) {};
+            if (!project.StepSimulation(duty)) failure = "Data Error... (" + project.LastError + ")";
+        }
+        if (!failure.empty()) {
+            ctx.err << "qdx simulate: " << failure << "\n";
+            if (cmd->options.json)
+                ctx.out << "{\n  \"status\": " << static_cast<int>(project.Coil().SolveStatus)
+                        << ",\n  \"error\": " << JsonString(failure) << "\n}\n";
+            ctx.exitCode = 1;
+            return;
+        }
+        TColdWaterCoil& c = project.Coil();
         const TFloatMat& m = c.StepResults;
         if (cmd->options.json) {
             ctx.out << "{\n  \"duty\": " << JsonNumber(duty) << ",\n  \"steps\": [\n";
