@@ -85,17 +85,20 @@ double TubeBankCoefficient(const TAirSideGeometry& g, const TAirState& air) {
 
 double CounterflowEffectiveness(double ntu, double cr) {
     if (cr == 0) return 1 - std::exp(-ntu);
-    const double fallback = ntu / (ntu + 0.5);
+    // Only for Cr > 1 can the exponential overflow; the effectiveness then tends to 1/Cr (the
+    // liquid side limits the duty), not to 1.
+    const double fallback = cr > 1 ? 1 / cr : ntu / (ntu + 0.5);
     double result;
     if (cr == 1) {
         result = ntu / (1 + ntu);
     } else {
         const double e = std::exp(-ntu * (1 - cr));
-        if (!std::isfinite(e)) return fallback;
-        if (std::fabs(cr * e - 1) < 1e-9)
+        const double ce = cr * e;
+        if (!std::isfinite(ce)) return fallback;
+        if (std::fabs(ce - 1) < 1e-9)
             result = ntu / (1 + ntu);
         else
-            result = (1 - e) / (1 - cr * e);
+            result = (1 - e) / (1 - ce);
     }
     return std::isfinite(result) ? result : fallback;
 }

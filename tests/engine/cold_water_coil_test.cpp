@@ -387,5 +387,23 @@ TEST_F(CoilProjectTest, AnotherCatalogueTubeMovesTheLiquidSide) {
     EXPECT_NEAR(TubeVelocity(c.TubeSide, *c.Liquid), 1.0, 1e-12);
 }
 
+TEST_F(CoilProjectTest, TrickleOfLiquidTakesTheEffectivenessLimit) {
+    // A deep coil with a trickle of liquid: Cr above 50 overflows the exponential, and the
+    // liquid side limits the duty to heating the liquid up to the entering dry bulb.
+    ASSERT_TRUE(project.SetCoilModel("1500 4000 20r 30f 1c"));
+    project.SetOnCoil("13.9/9.6");
+    project.SetAirVelocity(0.92);
+    project.SetFluidInlet(12.4);
+    project.SetTubeVelocity(0.25);
+    ASSERT_TRUE(project.SolveCoil());
+    auto& c = coil();
+    EXPECT_EQ(c.SolveStatus, ssSolved);
+    EXPECT_GT(c.Cr, 50);
+    EXPECT_DOUBLE_EQ(c.e, 1 / c.Cr);
+    EXPECT_NEAR(c.Liquid->tfo, c.AirIn->db, 1e-9);
+    EXPECT_NEAR(c.Qt, 0.193, 0.001);
+    ExpectBalanced(c, "liquid-limited");
+}
+
 }  // namespace
 }  // namespace qdx::test

@@ -13,8 +13,11 @@ TEST(Effectiveness, ClosedFormsAndOverflowFallback) {
     // Cr = 0.5, Ntu = 1: (1 - e^-0.5) / (1 - 0.5 e^-0.5).
     const double e = std::exp(-0.5);
     EXPECT_DOUBLE_EQ(CounterflowEffectiveness(1, 0.5), (1 - e) / (1 - 0.5 * e));
-    // Cr = 2 with a large Ntu overflows the exponential.
-    EXPECT_DOUBLE_EQ(CounterflowEffectiveness(800, 2), 800 / 800.5);
+    // Cr = 2 with a large Ntu overflows the exponential (or Cr times it): the effectiveness
+    // tends to 1/Cr there.
+    EXPECT_DOUBLE_EQ(CounterflowEffectiveness(800, 2), 0.5);
+    EXPECT_DOUBLE_EQ(CounterflowEffectiveness(709.5, 2), 0.5);
+    EXPECT_DOUBLE_EQ(CounterflowEffectiveness(1e6, 53.5), 1 / 53.5);
     // Cr = 2 with a small Ntu is still the closed form.
     const double e2 = std::exp(1.0);
     EXPECT_DOUBLE_EQ(CounterflowEffectiveness(1, 2), (1 - e2) / (1 - 2 * e2));
