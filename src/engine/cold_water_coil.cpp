@@ -171,6 +171,15 @@ std::uint8_t TColdWaterCoil::WetSolve() {
     return SolveStatus;
 }
 
+void TColdWaterCoil::DryBypassFactor() {
+    // A heating coil keeps the bypass factor of its pass: the ratio would exceed 1.
+    if (!(Qt > 0)) return;
+    const double depression = AirIn->db - ADP;
+    // Saturated entering air (to the dew point's own tolerance) makes the ratio 0/0; its duty
+    // was cut to nothing and the air leaves as it came.
+    BypassFactor = depression > 1e-9 ? (AirOut->db - ADP) / depression : 1;
+}
+
 std::uint8_t TColdWaterCoil::Solve() {
     TLiquidState& ls = *LiquidState;
     if (ZeroFlowCheck()) {
@@ -230,7 +239,7 @@ std::uint8_t TColdWaterCoil::Solve() {
         AirOut->wa = AirIn->wa;
         AirState(*AirOut, *AirOut, 2);
         ADP = dewIn;
-        BypassFactor = (AirOut->db - ADP) / (AirIn->db - ADP);
+        DryBypassFactor();
     }
     Qs = (AirIn->db - AirOut->db) * ca;
     if (Qs - Qt > 0.01) {
@@ -239,7 +248,7 @@ std::uint8_t TColdWaterCoil::Solve() {
         AirOut->wa = AirIn->wa;
         AirState(*AirOut, *AirOut, 15);
         ADP = dewIn;
-        BypassFactor = (AirOut->db - ADP) / (AirIn->db - ADP);
+        DryBypassFactor();
     }
 
     if (ls.ctrl == wcTemp && Liquid->tfo > AirIn->db) {

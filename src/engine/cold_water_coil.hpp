@@ -46,6 +46,8 @@ private:
     // One pass's coefficients, transfer units, bypass factor and effectiveness for the air and
     // liquid capacity rates ca and cl (kW/K), with Cr already set.
     void UpdateTransferUnits(double ca, double cl);
+    // The bypass factor of a coil that cannot dehumidify, from the dry bulbs and the ADP.
+    void DryBypassFactor();
     void ApplyAirFlow(double v);
     bool RefuseDuty(double duty);
     void UpdateDutyPerAirflow();

@@ -405,5 +405,34 @@ TEST_F(CoilProjectTest, TrickleOfLiquidTakesTheEffectivenessLimit) {
     ExpectBalanced(c, "liquid-limited");
 }
 
+TEST_F(CoilProjectTest, BypassFactorStaysAFraction) {
+    struct Case {
+        const char* air;
+        double inlet;
+    };
+    // Heating coils, the last two with saturated entering air (the dew point equals the dry bulb
+    // to rounding): they keep the bypass factor of their pass.
+    for (const Case& k : {Case{"10/8", 15}, Case{"10/10", 12}, Case{"1/1", 0.999}}) {
+        SCOPED_TRACE(k.air);
+        project.CreateCoil(settings);
+        project.SetOnCoil(k.air);
+        project.SetFluidInlet(k.inlet);
+        ASSERT_TRUE(project.SolveCoil());
+        auto& c = coil();
+        EXPECT_EQ(c.SolveStatus, ssSolved);
+        EXPECT_LT(c.Qt, 0);
+        EXPECT_DOUBLE_EQ(c.BypassFactor, std::exp(-c.NtuAir));
+    }
+    // A cooling coil that cannot dehumidify still takes the ratio of the dry bulbs.
+    project.CreateCoil(settings);
+    project.SetOnCoil("30/12");
+    ASSERT_TRUE(project.SolveCoil());
+    auto& c = coil();
+    ASSERT_GT(c.Qt, 0);
+    EXPECT_DOUBLE_EQ(c.BypassFactor, (c.AirOut->db - c.ADP) / (c.AirIn->db - c.ADP));
+    EXPECT_GT(c.BypassFactor, 0);
+    EXPECT_LT(c.BypassFactor, 1);
+}
+
 }  // namespace
 }  // namespace qdx::test
