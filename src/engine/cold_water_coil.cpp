@@ -171,6 +171,24 @@ std::uint8_t TColdWaterCoil::WetSolve() {
     return SolveStatus;
 }
 
+std::uint8_t TColdWaterCoil::ZeroDuty() {
+    Qt = 0;
+    Qs = 0;
+    Qmax = 0;
+    e = 0;
+    *AirOut = *AirIn;
+    LiquidState->SetLeavingTemp(Liquid->tfi);
+    SurfaceState = ssDry;
+    ColdEndSurfaceTemp = AirIn->td;
+    WarmEndSurfaceTemp = AirIn->td;
+    ADP = AirIn->td;
+    BypassFactor = 1;  // the air leaves as it came
+    SolveStatus = ssSolved;
+    LastADP() = ADP;
+    AirCooling = false;
+    return SolveStatus;
+}
+
 void TColdWaterCoil::DryBypassFactor() {
     // A heating coil keeps the bypass factor of its pass: the ratio would exceed 1.
     if (!(Qt > 0)) return;
@@ -195,7 +213,9 @@ std::uint8_t TColdWaterCoil::Solve() {
         AirOut->ha = AirIn->ha - 10;
         AirOut->wa = AirIn->wa;
     }
-    if (Liquid->tfi == AirIn->db) AirIn->db = Liquid->tfi + 1.0;
+    // Liquid at the entering dry bulb has nothing to exchange: the zero-duty result, with the
+    // entering air left as the user set it.
+    if (Liquid->tfi == AirIn->db) return ZeroDuty();
 
     std::uint8_t status = DrySolve();
     if (status != ssSolved) return status;

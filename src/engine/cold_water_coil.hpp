@@ -46,6 +46,9 @@ private:
     // One pass's coefficients, transfer units, bypass factor and effectiveness for the air and
     // liquid capacity rates ca and cl (kW/K), with Cr already set.
     void UpdateTransferUnits(double ca, double cl);
+    // The result of a coil with nothing to exchange: no duty, the air leaving as it came, the
+    // liquid leaving at its inlet temperature; status 0.
+    std::uint8_t ZeroDuty();
     // The bypass factor of a coil that cannot dehumidify, from the dry bulbs and the ADP.
     void DryBypassFactor();
     void ApplyAirFlow(double v);

@@ -434,5 +434,30 @@ TEST_F(CoilProjectTest, BypassFactorStaysAFraction) {
     EXPECT_LT(c.BypassFactor, 1);
 }
 
+TEST_F(CoilProjectTest, LiquidAtTheEnteringDryBulbExchangesNothing) {
+    project.SetFluidInlet(25);  // the first-run air is 25/17
+    const TAirState in = *coil().AirIn;
+    for (int pass = 0; pass < 2; ++pass) {
+        ASSERT_TRUE(project.SolveCoil());
+        auto& c = coil();
+        EXPECT_EQ(c.SolveStatus, ssSolved);
+        EXPECT_EQ(c.Qt, 0);
+        EXPECT_EQ(c.Qs, 0);
+        EXPECT_EQ(c.Liquid->tfo, 25);
+        EXPECT_DOUBLE_EQ(c.BypassFactor, 1);
+        // The entering air stays as the user set it, and the air leaves as it came.
+        for (int f = 0; f < kAirStateFields; ++f) {
+            EXPECT_EQ(AirField(*c.AirIn, f), AirField(in, f)) << f;
+            EXPECT_EQ(AirField(*c.AirOut, f), AirField(in, f)) << f;
+        }
+    }
+    // A liquid just below the air still rates a small duty.
+    project.SetFluidInlet(24.95);
+    ASSERT_TRUE(project.SolveCoil());
+    EXPECT_GT(coil().Qt, 0.05);
+    EXPECT_LT(coil().Qt, 0.06);
+    EXPECT_EQ(coil().AirIn->db, 25);
+}
+
 }  // namespace
 }  // namespace qdx::test
