@@ -159,6 +159,11 @@ std::uint8_t TColdWaterCoil::WetSolve() {
         if (n > 100) SolveStatus = ssNotConverged;
         ++n;
     }
+    // A pass can run away to a false convergence: the liquid heated past the entering air, the
+    // saturated specific heat and with it Cr turned negative, the effectiveness 1.
+    if (SolveStatus == ssSolved &&
+        (!(Cr > 0) || (Liquid->tfi < AirIn->db && Liquid->tfo > AirIn->db)))
+        SolveStatus = ssFailed;
     const double leavingH = AirIn->ha - Qt / MassFlow;
     AirOut->ha = leavingH;
     Qs = 0.7 * Qt;

@@ -39,12 +39,13 @@ double SatPressure(double t) {
 }
 
 double SatHumidityRatio(double t, double p) {
-    // Any arithmetic failure (p equal to the vapour pressure above all) gives a fixed 0.01, so
-    // that the wet-coil iterations carry on.
+    // Any arithmetic failure gives a fixed 0.01, so that the wet-coil iterations carry on. Air
+    // at or above its boiling point (vapour pressure not below the total pressure) is one: the
+    // formula would give an infinite or negative humidity and a negative saturated enthalpy.
     try {
         const double f = 1.0044 * SatPressure(t);
         const double d = p - f;
-        if (d == 0) return 0.01;
+        if (d <= 0) return 0.01;
         const double w = 0.6219779385109358 * f / d;
         return std::isfinite(w) ? w : 0.01;
     } catch (const CalcError&) {

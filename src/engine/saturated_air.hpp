@@ -8,7 +8,7 @@ namespace qdx {
 // critical pressure above the critical temperature.
 double SatPressure(double t);
 // Humidity ratio of saturated air (kg/kg dry air) at pressure p, with an enhancement factor;
-// 0.01 when the calculation fails (p equal to the vapour pressure).
+// 0.01 when the calculation fails (the vapour pressure reaching p).
 double SatHumidityRatio(double t, double p);
 // Enthalpy of water vapour (kJ/kg) used by SatEnthalpy.
 double VapourEnthalpy(double t);

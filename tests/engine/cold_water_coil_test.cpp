@@ -459,5 +459,32 @@ TEST_F(CoilProjectTest, LiquidAtTheEnteringDryBulbExchangesNothing) {
     EXPECT_EQ(coil().AirIn->db, 25);
 }
 
+TEST_F(CoilProjectTest, WetPassThatRunsAwayFails) {
+    // Hot, humid air at altitude on a single circuit: the wet pass heated the liquid past the
+    // boiling point to a false convergence (1221 kW, 254 degC).
+    ASSERT_TRUE(project.SetCoilModel("1000 2500 4r 12f 1c"));
+    project.SetBarometer(74.66);
+    project.SetOnCoil("42.8/40.7");
+    project.SetAirVelocity(2.91);
+    project.SetFluidInlet(-0.4);
+    project.SetFluidFlow(1.118);
+    EXPECT_FALSE(project.SolveCoil());
+    EXPECT_EQ(coil().SolveStatus, ssFailed);
+
+    // A deep coil sized on warm water: a trial's wet pass ran away to Cr = -380 and 4456 kW and
+    // was taken as the answer. Now the search fails, and the coil where it stopped rates with
+    // the liquid below the entering air.
+    project.CreateCoil(settings);
+    ASSERT_TRUE(project.SetCoilModel("635 720 12r 12f 7c"));
+    project.SetOnCoil("23/22");
+    project.SetFluidInlet(17);
+    auto& c = coil();
+    EXPECT_EQ(c.SizeFaceArea(0, 26.1), ssFailed);
+    EXPECT_EQ(c.Solve(), ssSolved);
+    EXPECT_GT(c.Cr, 0);
+    EXPECT_LT(c.Qt, 26.1);
+    EXPECT_LE(c.Liquid->tfo, c.AirIn->db + 1e-9);
+}
+
 }  // namespace
 }  // namespace qdx::test

@@ -31,9 +31,13 @@ TEST(SaturatedAir, HumidityRatioAndEnthalpyAt20C) {
     EXPECT_NEAR(SatEnthalpy(20, 101.325), 57.59, 0.01);
 }
 
-TEST(SaturatedAir, HumidityRatioFallsBackWhenVapourPressureEqualsPressure) {
+TEST(SaturatedAir, HumidityRatioFallsBackWhenVapourPressureReachesPressure) {
     const double p = 1.0044 * SatPressure(60);
     EXPECT_EQ(SatHumidityRatio(60, p), 0.01);
+    // Above the boiling point the saturated enthalpy stays positive.
+    EXPECT_EQ(SatHumidityRatio(120, 101.325), 0.01);
+    EXPECT_GT(SatEnthalpy(120, 101.325), 120);
+    EXPECT_GT(SatHumidityRatio(99, 101.325), 1);
 }
 
 TEST(SaturatedAir, VapourEnthalpyBranches) {
