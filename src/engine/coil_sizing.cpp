@@ -42,21 +42,34 @@ bool TColdWaterCoil::RefuseDuty(double duty) {
     return true;
 }
 
+bool TColdWaterCoil::CutCircuitsToTubes() {
+    const double tubes = std::floor(FinAndTube->TubeCount());  // a part row has whole tubes
+    if (!(Circuits() > tubes)) return false;
+    SetCircuits(tubes);
+    return true;
+}
+
 void TColdWaterCoil::UpdateDutyPerAirflow() {
     DutyPerAirflow = std::clamp(Qt / VolumeFlow, 10.0, 40.0);
 }
 
 template <typename Trial>
 std::uint8_t TColdWaterCoil::SecantOverArea(double a, Trial&& trial) {
+    // Whether the last trial met a length or height bound: two such trials can give the same
+    // area, which is no convergence unless the duty is met there.
+    bool clamped = false;
+    auto settled = [&](double f1) {
+        return (clamped && std::fabs(f1) > 1) ? ssFailed : ssSolved;
+    };
     double x0 = a;
-    double f0 = trial(x0);
+    double f0 = trial(x0, clamped);
     double x1 = 0.98 * x0;
-    double f1 = trial(x1);
+    double f1 = trial(x1, clamped);
     double dx = x0 - x1;
     double df = f0 - f1;
     std::uint8_t status;
     if (std::fabs(dx) < 1e-6)
-        status = ssSolved;
+        status = settled(f1);
     else if (std::fabs(df) < 1e-9)
         status = ssFailed;
     else
@@ -68,7 +81,7 @@ std::uint8_t TColdWaterCoil::SecantOverArea(double a, Trial&& trial) {
         if (x < 0.00254) x = 0.00254;
         x0 = x1;
         f0 = f1;
-        f1 = trial(x);
+        f1 = trial(x, clamped);
         x1 = x;
         dx = x0 - x1;
         df = f0 - f1;
@@ -78,7 +91,7 @@ std::uint8_t TColdWaterCoil::SecantOverArea(double a, Trial&& trial) {
         else if (std::fabs(f1) < 1e-4)
             status = ssSolved;
         else if (std::fabs(dx) < 1e-6)
-            status = ssSolved;
+            status = settled(f1);
         else if (std::fabs(df) < 1e-9 && std::fabs(f1) > 1)
             status = ssFailed;
         else if (count > 50)
@@ -96,6 +109,9 @@ std::uint8_t TColdWaterCoil::GuardedSearch(double v, double duty, Search&& searc
         else
             VolumeFlow = duty / DutyPerAirflow;
         search(VolumeFlow / DesignFaceVelocity);
+        // The circuits chosen for the duty may outnumber the tubes of the coil where the search
+        // stopped: that coil cannot be built, whatever duty it rated.
+        if (CutCircuitsToTubes()) SolveStatus = ssFailed;
     } catch (const std::exception&) {
         SolveStatus = ssFailed;
     }
@@ -117,9 +133,11 @@ std::uint8_t TColdWaterCoil::SizeFaceArea(double v, double duty) {
         };
         SetFinHeight(heightFor(a));
         PrepareLiquidForDuty(duty);
-        SolveStatus = SecantOverArea(a, [&](double& x) {
-            const double h = std::clamp(heightFor(x), MinFinHeight, MaxFinHeight);
+        SolveStatus = SecantOverArea(a, [&](double& x, bool& clamped) {
+            const double rawHeight = heightFor(x);
+            const double h = std::clamp(rawHeight, MinFinHeight, MaxFinHeight);
             const double l = std::clamp(x / h, MinFinnedLength, MaxFinnedLength);
+            clamped = h != rawHeight || l != x / h;
             SetFinnedLength(l);
             SetFinHeight(h);
             RateTrial(v);
@@ -131,8 +149,9 @@ std::uint8_t TColdWaterCoil::SizeFaceArea(double v, double duty) {
 std::uint8_t TColdWaterCoil::SizeFinnedLength(double v, double duty) {
     return GuardedSearch(v, duty, [&](double a) {
         PrepareLiquidForDuty(duty);
-        SolveStatus = SecantOverArea(a, [&](double& x) {
+        SolveStatus = SecantOverArea(a, [&](double& x, bool& clamped) {
             const double l = std::clamp(x / FinHeight(), MinFinnedLength, MaxFinnedLength);
+            clamped = l != x / FinHeight();
             SetFinnedLength(l);
             x = l * FinHeight();  // the area actually tried
             RateTrial(v);
@@ -144,9 +163,11 @@ std::uint8_t TColdWaterCoil::SizeFinnedLength(double v, double duty) {
 std::uint8_t TColdWaterCoil::SizeFinHeight(double v, double duty) {
     return GuardedSearch(v, duty, [&](double a) {
         const double s = 2 * FinAndTube->Sy();
-        SetFinHeight(a / FinnedLength());
+        // The search starts inside the height bounds: a taller coil cannot be built.
+        auto bounded = [&](double x) { return std::clamp(x, MinFinHeight, MaxFinHeight); };
+        SetFinHeight(bounded(a / FinnedLength()));
         PrepareLiquidForDuty(duty);
-        double h = (std::floor(a / FinnedLength() / s) + 1) * s;
+        double h = bounded((std::floor(a / FinnedLength() / s) + 1) * s);
         auto trial = [&] {
             SetFinHeight(h);
             RateTrial(v);
@@ -168,6 +189,10 @@ std::uint8_t TColdWaterCoil::SizeFinHeight(double v, double duty) {
                 trial();
             }
         }
+        // Even the largest coil is too small, or the smallest too large.
+        const bool smallest = !(h > MinFinHeight + s);
+        if (SolveStatus == ssSolved && (Qt < 0.98 * duty || (Qt > 1.01 * duty && smallest)))
+            SolveStatus = ssFailed;
     });
 }
 
@@ -202,6 +227,9 @@ std::uint8_t TColdWaterCoil::SizeByCandidates(double v, double duty, const doubl
             }
         }
     }
+    // The chosen candidate, with no more circuits than it has tubes, rated once more.
+    if (bestRows > 0) SetRows(bestRows);
+    CutCircuitsToTubes();
     score(bestRows, bestFins);
     return SolveStatus;
 }

@@ -54,6 +54,8 @@ private:
     void ApplyAirFlow(double v);
     bool RefuseDuty(double duty);
     void UpdateDutyPerAirflow();
+    // Cuts the circuits to the tube count when they exceed it; true when it did.
+    bool CutCircuitsToTubes();
     // SyncGeometry, the air flow, Solve: one trial of a search.
     void RateTrial(double v);
     // The frame of the face, height and length searches: the duty refusal, the air volume,
@@ -61,7 +63,8 @@ private:
     template <typename Search>
     std::uint8_t GuardedSearch(double v, double duty, Search&& search);
     // The damped secant search over face area shared by the face and length sizings; trial
-    // rates area x (and may replace it by the area actually used) and returns duty − Qt.
+    // rates area x (and may replace it by the area actually used), tells whether a length or
+    // height bound cut it, and returns duty − Qt.
     template <typename Trial>
     std::uint8_t SecantOverArea(double a, Trial&& trial);
     std::uint8_t SizeByCandidates(double v, double duty, const double* rows, int rowCount,

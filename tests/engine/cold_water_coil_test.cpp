@@ -486,5 +486,43 @@ TEST_F(CoilProjectTest, WetPassThatRunsAwayFails) {
     EXPECT_LE(c.Liquid->tfo, c.AirIn->db + 1e-9);
 }
 
+TEST_F(CoilProjectTest, SizingStoppedAtABoundFailsUnlessItMeetsTheDuty) {
+    using Op = std::uint8_t (TColdWaterCoil::*)(double, double);
+    struct Case {
+        const char* name;
+        const char* model;
+        Op op;
+        double duty;
+    };
+    const Case cases[] = {
+        // Two trials clamped to the same length read as a converged search.
+        {"longest coil too small", nullptr, &TColdWaterCoil::SizeFinnedLength, 400},
+        {"shortest coil too large", nullptr, &TColdWaterCoil::SizeFinnedLength, 2},
+        // A first height of 32 m, above the bound and above what a designation can hold.
+        {"tallest coil too small", "635 300 4r 12f 7c", &TColdWaterCoil::SizeFinHeight, 500},
+        {"lowest coil too large", nullptr, &TColdWaterCoil::SizeFinHeight, 0.5},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        project.CreateCoil(settings);
+        if (k.model) {
+            ASSERT_TRUE(project.SetCoilModel(k.model));
+        }
+        auto& c = coil();
+        EXPECT_EQ((c.*k.op)(0, k.duty), ssFailed);
+        EXPECT_LE(c.FinHeight(), c.MaxFinHeight);
+        EXPECT_LE(c.FinnedLength(), c.MaxFinnedLength);
+        EXPECT_GE(c.FinnedLength(), c.MinFinnedLength);
+        EXPECT_LE(c.Circuits(), c.FinAndTube->TubeCount());
+        EXPECT_GT(std::fabs(c.Qt - k.duty), 0.01 * k.duty);
+    }
+    // Fins do not add tubes: the 129 circuits of a 400 kW duty are cut to the coil's 68 tubes.
+    project.CreateCoil(settings);
+    auto& c = coil();
+    c.SizeFins(0, 400);
+    EXPECT_EQ(c.Circuits(), 68);
+    EXPECT_EQ(c.FinAndTube->TubeCount(), 68);
+}
+
 }  // namespace
 }  // namespace qdx::test
