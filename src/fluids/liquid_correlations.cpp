@@ -1,5 +1,6 @@
 #include "fluids/liquid_correlations.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <string_view>
@@ -144,7 +145,10 @@ void LiquidAmmonia(double t, TTransportProps& p) {
 void LiquidCarbonDioxide(double t, TTransportProps& p) {
     SetNames(p, "Liquid Carbon Dioxide", "Liq CO2", -50.0, 30.0);
     p.ro = Polynomial(t, {921.19351, -7.6733983, -0.066253247});
-    p.Cp = Rational(2.4451618, 0.000675234, -0.021276186, -0.000326264, t);
+    // The rational specific heat has a pole at 31.67 °C, just above the range (and another at
+    // -97.8 °C): it is evaluated at the temperature clamped to the range.
+    p.Cp = Rational(2.4451618, 0.000675234, -0.021276186, -0.000326264,
+                    std::clamp(t, p.tLower, p.tUpper));
     p.mu = Polynomial(t, {99.405221, -1.2968578, -0.01153539}) * kMicro;
     p.Ko = Polynomial(t, {107.38586, -0.65246472, -0.020789069}) * kMicro;
 }

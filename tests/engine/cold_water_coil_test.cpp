@@ -3,6 +3,7 @@
 #include "engine/saturated_air.hpp"
 #include "engine_fixture.hpp"
 #include "fluids/air_state_text.hpp"
+#include "fluids/liquid_correlations.hpp"
 
 namespace qdx::test {
 namespace {
@@ -522,6 +523,28 @@ TEST_F(CoilProjectTest, SizingStoppedAtABoundFailsUnlessItMeetsTheDuty) {
     c.SizeFins(0, 400);
     EXPECT_EQ(c.Circuits(), 68);
     EXPECT_EQ(c.FinAndTube->TubeCount(), 68);
+}
+
+TEST_F(CoilProjectTest, CarbonDioxidePastItsRangeRatesAndStaysOutOfRange) {
+    // Leaving at 39 degC put the mean past the specific heat's pole at 31.67 degC: a negative
+    // capacity rate, no duty and status 0.
+    project.SetCoolant(liCarbonDioxide, 0, 0);
+    project.SetFluidInlet(24.5);
+    project.SetDesignDT(14.5);
+    ASSERT_TRUE(project.SolveCoil());
+    auto& c = coil();
+    EXPECT_GT(c.Qt, 0.3);
+    EXPECT_LT(c.Liquid->tfo, c.AirIn->db);
+    ExpectBalanced(c, "flow control");
+    // A rise that keeps the liquid above its 30 degC limit rates, and says so in its status.
+    project.SetOnCoil("45/25");
+    project.SetFluidControl(wcTemp);
+    project.SetFluidInlet(24);
+    project.SetDesignDT(14);
+    ASSERT_TRUE(project.SolveCoil());
+    EXPECT_GT(c.LiquidState->cw, 0);
+    EXPECT_EQ(project.Coolant().status, 1);
+    ExpectBalanced(c, "temperature control");
 }
 
 }  // namespace

@@ -96,6 +96,23 @@ TEST(NamedLiquids, LowerClampedPowerLaws) {
     EXPECT_LT(hot.mu, Eval(liEthyleneGlycol, 100.0).mu);
 }
 
+TEST(NamedLiquids, CarbonDioxideSpecificHeatStopsAtItsRange) {
+    // The specific heat's pole lies at 31.67 degC, just above the 30 degC limit (1313 at 31.6,
+    // -1066 at 31.7 unclamped): outside the range it keeps its value at the limit, and the
+    // liquid stays out of range.
+    for (double t : {31.6, 31.7, 40.0}) {
+        int flag = -1;
+        const TTransportProps p = Eval(liCarbonDioxide, t, 5.0, &flag);
+        EXPECT_EQ(flag, 1) << t;
+        EXPECT_EQ(p.Cp, Eval(liCarbonDioxide, 30.0).Cp) << t;
+        EXPECT_NE(p.ro, Eval(liCarbonDioxide, 30.0).ro) << t;
+    }
+    EXPECT_EQ(Eval(liCarbonDioxide, -120.0).Cp, Eval(liCarbonDioxide, -50.0).Cp);
+    const double t = 20.0;
+    EXPECT_DOUBLE_EQ(Eval(liCarbonDioxide, t).Cp,
+                     (2.4451618 + 0.000675234 * t) / (1 - 0.021276186 * t - 0.000326264 * t * t));
+}
+
 TEST(NamedLiquids, NamesRangesAndInclusiveLimits) {
     struct Row {
         int index;
