@@ -35,7 +35,8 @@ public:
     std::uint8_t SizeFins(double v, double duty);
 
     // 100 slices from air inlet to air outlet into StepResults (liquid temperature, air dry
-    // bulb, surface temperature, dew point); returns the duty summed over the last march, kW.
+    // bulb, surface temperature, dew point); returns the duty summed over the last march, kW,
+    // or NaN (StepSettled false) when no march met the liquid inlet temperature.
     double StepSimulation() override;
 
     // The full performance report and result lines, ending with the duties.

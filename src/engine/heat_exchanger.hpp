@@ -27,6 +27,9 @@ enum TSolveStatus : std::uint8_t {
     ssFailed = 5,
 };
 
+// What a front end shows for a step simulation whose march did not settle.
+inline constexpr const char kStepNotSettledText[] = "The step-by-step simulation did not settle";
+
 // The apparatus dew point of the last solve in this run (°C); a new coil starts from it.
 double& LastADP();
 
@@ -51,7 +54,8 @@ public:
     virtual std::uint8_t Solve() = 0;
     // Total duty with the liquid at the given inlet and leaving temperatures, 0 unless solved.
     virtual double DutyAtFluidTemperatures(double inletTemp, double leavingTemp) = 0;
-    // Marches the exchanger slice by slice into StepResults; returns the summed duty, kW.
+    // Marches the exchanger slice by slice into StepResults; returns the summed duty, kW. A
+    // march that does not settle leaves StepSettled false and returns NaN.
     virtual double StepSimulation() = 0;
 
     // Reports, written line by line into a report document with values in the user's units.
@@ -96,6 +100,9 @@ public:
     bool DesignationValid = false;
     TLiquid* Liquid = nullptr;  // not owned
     TFloatMat StepResults;
+    // The last StepSimulation settled: its march ends at the liquid inlet temperature, so its
+    // rows and duty are a result (otherwise they are only the last march tried).
+    bool StepSettled = false;
     std::string TypeCaption = "Heat Exchanger";
     bool UseFouling = true;
 

@@ -53,6 +53,58 @@ TEST_F(CoilProjectTest, DryMarchKeepsTheDewPointAndSplitsBySurfaceRatio) {
     }
 }
 
+TEST_F(CoilProjectTest, MarchThatOvershootsIsSettledByBisection) {
+    struct Case {
+        const char* name;
+        const char* model;
+        const char* air;
+        double inlet, flow;
+    };
+    // Low flows, where the relaxation overshot (5.61 kW against 3.85 kW rated, and 85 kW with
+    // the liquid marched to -382 degC), a heating coil, whose clamps leave no room, and one
+    // circuit on a wide coil, where the overshooting march faulted below absolute zero.
+    const Case cases[] = {
+        {"low flow", nullptr, nullptr, 0, 0.05},
+        {"low flow, eight rows", "635 720 8r 12f 7c", nullptr, 0, 0.05},
+        {"heating", nullptr, "10/8", 15, 0},
+        {"one circuit", "1000 2500 4r 12f 1c", "29/18.4", 22.3, 0},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        project.CreateCoil(settings);
+        if (k.model) {
+            ASSERT_TRUE(project.SetCoilModel(k.model));
+        }
+        if (k.air) project.SetOnCoil(k.air);
+        if (k.inlet) project.SetFluidInlet(k.inlet);
+        if (k.flow) project.SetFluidFlow(k.flow);
+        ASSERT_TRUE(project.SolveCoil());
+        auto& c = coil();
+        const double duty = c.StepSimulation();
+        EXPECT_TRUE(c.StepSettled);
+        EXPECT_NEAR(c.StepResults.At(0, 99), c.Liquid->tfi, 1e-5);
+        EXPECT_NEAR(duty, c.Qt, 0.01 * std::fabs(c.Qt));
+    }
+}
+
+TEST_F(CoilProjectTest, MarchThatCannotSettleSaysSo) {
+    // One circuit heated to the entering dry bulb: the error jumps by more than its bound
+    // between neighbouring leaving temperatures, and no march meets the inlet temperature.
+    ASSERT_TRUE(project.SetCoilModel("1000 2500 4r 12f 1c"));
+    project.SetOnCoil("39.7/24.9");
+    project.SetAirVelocity(2.96);
+    project.SetFluidInlet(3.5);
+    project.SetTubeVelocity(0.67);
+    ASSERT_TRUE(project.SolveCoil());
+    EXPECT_TRUE(std::isnan(coil().StepSimulation()));
+    EXPECT_FALSE(coil().StepSettled);
+    // The next coil settles again.
+    project.SetCoilModel("635 720 4r 12f 7c");
+    ASSERT_TRUE(project.SolveCoil());
+    EXPECT_TRUE(std::isfinite(coil().StepSimulation()));
+    EXPECT_TRUE(coil().StepSettled);
+}
+
 TEST_F(CoilProjectTest, SurfaceTemperatureBalancesTheSlice) {
     TCoilSurfaceTemp s;
     TAirState air = SetState(101.325, 25, 20, 0);
