@@ -180,9 +180,12 @@ bool ReadAerographText(std::string_view text, TAerographFile& file, std::string&
             if (range.TakeState() != lsOk || !std::isfinite(*end))
                 lines.Fail("the chart range is not four numbers");
         }
-        if (read.dryBulbMin >= read.dryBulbMax || read.moistureMin >= read.moistureMax ||
-            read.moistureMin < 0)
+        if (read.dryBulbMin >= read.dryBulbMax || read.moistureMin >= read.moistureMax)
             lines.Fail("the chart range is empty");
+        // Moist air as charts show it: the formulation's temperatures, up to 1 kg/kg.
+        if (read.dryBulbMin < -100 || read.dryBulbMax > 200 || read.moistureMin < 0 ||
+            read.moistureMax > 1)
+            lines.Fail("the chart range lies outside -100 to 200 °C and 0 to 1 kg/kg");
 
         ReadStates(lines, read);
     } catch (const TReadFault& fault) {

@@ -7,6 +7,7 @@
 //   'name'  'number'  n  n description lines  'author'  'company'  'dd mm yyyy'  (one a line)
 //   101.325                                   barometric pressure, kPa
 //   5.00, 35.00, 0.00100, 0.02000             dry bulb from, to (°C); moisture from, to (kg/kg)
+//                                             (within -100..200 °C and 0..1 kg/kg)
 //   'Node1', 'On', 27.000, 19.500, ''         name, caption, dry bulb, wet bulb (°C), note
 //   'Process1', 'Coil', 'Node1', 'Node2', 1.2000, ''
 //                                             name, caption, start node, end node,
