@@ -135,6 +135,8 @@ TSetUnitsForm::~TSetUnitsForm() { WriteSettings(); }
 TUnitChoiceTable& TSetUnitsForm::Table() const { return UnitPrefs().CreateUnitChoices(); }
 
 void TSetUnitsForm::ReadSettings() {
+    // The window's own placement in this section is RestoreCommonPlacement(*this) of the
+    // platform layer's placement, called here once that layer has it.
     const auto store = OpenCommonSettings();
     const char* section = TUnitChoiceTable::kSettingsSection;
     grid_->SetColWidths(0, store->ReadInteger(section, kColWidth0, grid_->ColWidths(0)));
@@ -143,6 +145,7 @@ void TSetUnitsForm::ReadSettings() {
 }
 
 void TSetUnitsForm::WriteSettings() const {
+    // Likewise SaveCommonPlacement(*this).
     const auto store = OpenCommonSettings();
     const char* section = TUnitChoiceTable::kSettingsSection;
     store->WriteInteger(section, kColWidth0, grid_->ColWidths(0));
