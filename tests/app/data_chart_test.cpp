@@ -100,6 +100,37 @@ private slots:
         QCOMPARE(chart.Panel()->XMax(), 100.0);
     }
 
+    void marchThatDidNotSettleSaysSo() {
+        test::TAppTestEnv env;
+        TFirstRun run;
+        TCoilProject& p = run.project;
+        // One circuit heated to the entering dry bulb: no march meets the inlet temperature.
+        QVERIFY(p.SetCoilModel("1000 2500 4r 12f 1c"));
+        p.SetOnCoil("39.7/24.9");
+        p.SetAirVelocity(2.96);
+        p.SetFluidInlet(3.5);
+        p.SetTubeVelocity(0.67);
+        TDataChart chart;
+        QTimer::singleShot(0, &chart, [&chart] { chart.accept(); });
+        QVERIFY(chart.StepSimulation(p));
+        QVERIFY(!p.Coil().StepSettled);
+        QVERIFY(!chart.NoticeLabel()->isHidden());
+        QCOMPARE(chart.NoticeLabel()->text(),
+                 QString("The step-by-step simulation did not settle: the last march is shown."));
+        QCOMPARE(chart.DutyLabel()->text(), QString("Duty - kW"));
+        QCOMPARE(chart.Panel()->Title(), QString("Temperature Profile (not settled)"));
+        QCOMPARE(chart.Panel()->Lines().size(), size_t(4));
+
+        // The next coil settles: the notice goes.
+        QVERIFY(p.SetCoilModel("635 720 4r 12f 7c"));
+        QTimer::singleShot(0, &chart, [&chart] { chart.accept(); });
+        QVERIFY(chart.StepSimulation(p));
+        QVERIFY(chart.NoticeLabel()->isHidden());
+        QCOMPARE(chart.Panel()->Title(), QString("Temperature Profile"));
+        QVERIFY(chart.DutyLabel()->text().startsWith("Duty "));
+        QVERIFY(!chart.DutyLabel()->text().contains('-'));
+    }
+
     void chartPublishedValues() {
         TDataChart chart;
         const TChartPanel& g = *chart.Panel();

@@ -76,7 +76,8 @@ TDataChart::TDataChart(QWidget* parent)
       panel_(new TChartPanel(this)),
       liquidLabel_(new QLabel(this)),
       airLabel_(new QLabel(this)),
-      dutyLabel_(new QLabel(this)) {
+      dutyLabel_(new QLabel(this)),
+      noticeLabel_(new QLabel(this)) {
     setObjectName("TDataChart");
     resize(640, 420);
     Colors = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(0, 0, 128), QColor(128, 128, 0),
@@ -129,7 +130,12 @@ TDataChart::TDataChart(QWidget* parent)
     liquidLabel_->setObjectName("LiquidLabel");
     airLabel_->setObjectName("AirLabel");
     dutyLabel_->setObjectName("DutyLabel");
-    for (QLabel* l : {liquidLabel_, airLabel_, dutyLabel_}) {
+    noticeLabel_->setObjectName("NoticeLabel");
+    QPalette warn = noticeLabel_->palette();
+    warn.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    noticeLabel_->setPalette(warn);
+    noticeLabel_->hide();
+    for (QLabel* l : {liquidLabel_, airLabel_, dutyLabel_, noticeLabel_}) {
         l->setWordWrap(true);
         column->addWidget(l);
     }
@@ -158,12 +164,12 @@ TDataChart::TDataChart(QWidget* parent)
 bool TDataChart::StepSimulation(TCoilProject& project) {
     double duty = 0;
     if (!project.StepSimulation(duty)) return false;
-    ShowSimulation(project.Coil().StepResults, duty);
+    ShowSimulation(project.Coil().StepResults, duty, project.Coil().StepSettled);
     exec();
     return true;
 }
 
-void TDataChart::ShowSimulation(const TFloatMat& results, double duty) {
+void TDataChart::ShowSimulation(const TFloatMat& results, double duty, bool settled) {
     setWindowTitle("Step-by-Step Simulation");
     panel_->SetShowXScale(false);
     PenWidth = 2;
@@ -173,7 +179,12 @@ void TDataChart::ShowSimulation(const TFloatMat& results, double duty) {
     Show = {};
     for (int i = 0; i < 4 && i < results.Columns(); ++i) Show[i] = true;
     for (int i = 0; i < 4; ++i) captions_[i]->setText(kSimulationCaptions[i]);
-    dutyLabel_->setText(QString::fromStdString(Format("Duty %0.3g kW", duty)));
+    // The last march of one that did not settle is no result: no duty, and a plain notice.
+    dutyLabel_->setText(settled ? QString::fromStdString(Format("Duty %0.3g kW", duty))
+                                : QString("Duty - kW"));
+    noticeLabel_->setText(QString(kStepNotSettledText) + ": the last march is shown.");
+    noticeLabel_->setVisible(!settled);
+    panel_->SetTitle(settled ? "Temperature Profile" : "Temperature Profile (not settled)");
     if (Last >= First && results.Columns() >= 2) {
         liquidLabel_->setText(Text("%0.1f - %0.1f °C", results.At(0, First), results.At(0, Last)));
         airLabel_->setText(Text("%0.1f - %0.1f °C", results.At(1, First), results.At(1, Last)));

@@ -44,8 +44,9 @@ public:
     // chart set up for its results, then shown modally. False, and nothing shown, when the
     // simulation failed (the project has said why).
     bool StepSimulation(TCoilProject& project);
-    // The chart set up for a simulation's results and duty (kW), without showing it.
-    void ShowSimulation(const TFloatMat& results, double duty);
+    // The chart set up for a simulation's results and duty (kW), without showing it. A march
+    // that did not settle is drawn as the last march tried, and the chart says so.
+    void ShowSimulation(const TFloatMat& results, double duty, bool settled = true);
 
     // Plots the shown series: their captions become visible, the panel gets one line a
     // series and the ranges that hold them.
@@ -63,6 +64,7 @@ public:
     QLabel* LiquidLabel() const { return liquidLabel_; }
     QLabel* AirLabel() const { return airLabel_; }
     QLabel* DutyLabel() const { return dutyLabel_; }
+    QLabel* NoticeLabel() const { return noticeLabel_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -74,6 +76,7 @@ private:
     QLabel* liquidLabel_;
     QLabel* airLabel_;
     QLabel* dutyLabel_;
+    QLabel* noticeLabel_;
 };
 
 }  // namespace qdx::app
