@@ -70,6 +70,10 @@ void PrintJson(TCoilProject& project, const std::string& error, std::ostream& ou
     out << "  \"rows\": " << num(c.Rows()) << ",\n";
     out << "  \"fpi\": " << num(c.FinsPerInch()) << ",\n";
     out << "  \"circuits\": " << num(c.Circuits());
+    if (l.status != 0)
+        out << ",\n  \"warning\": "
+            << JsonString(Format("%s at %0.1f °C is outside its valid range %0.1f .. %0.1f °C",
+                                 l.GetCaption(), l.t, l.tLower, l.tUpper));
     if (!error.empty()) out << ",\n  \"error\": " << JsonString(error);
     out << "\n}\n";
 }

@@ -43,7 +43,10 @@ void SetupSimulate(CLI::App& app, CommandContext& ctx) {
         if (failure.empty()) {
             // The failure line below is the message.
             project.OnMessage = [](const std::string&) {};
-            if (!project.StepSimulation(duty)) failure = "Data Error... (" + project.LastError + ")";
+            if (!project.StepSimulation(duty))
+                failure = "Data Error... (" + project.LastError + ")";
+            else if (!project.Coil().StepSettled)
+                failure = kStepNotSettledText;
         }
         if (!failure.empty()) {
             ctx.err << "qdx simulate: " << failure << "\n";

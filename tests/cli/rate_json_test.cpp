@@ -187,5 +187,29 @@ TEST_F(QdxProgram, SimulateMarchesOneHundredSlices) {
     EXPECT_NEAR(double(r["steps"][99][0]), 6.0, 1e-3);  // the march ends at the liquid inlet
 }
 
+TEST_F(QdxProgram, LiquidOutsideItsRangeIsAWarning) {
+    // Carbon dioxide leaving at 38 degC: its mean lies above the 30 degC limit.
+    ProgramRun run = Qdx("rate --json --air-on 45/25 --liquid 9 --control temperature "
+                         "--fluid-inlet 24 --design-dt 14");
+    ASSERT_EQ(run.code, 0) << run.err;
+    json r = run.result();
+    EXPECT_EQ(r["status"], 0);
+    ASSERT_TRUE(r.contains("warning"));
+    EXPECT_NE(r["warning"].get<std::string>().find("-50.0 .. 30.0"), std::string::npos)
+        << r["warning"];
+    EXPECT_FALSE(r.contains("error"));
+    EXPECT_FALSE(Rated("--liquid 9").contains("warning"));
+}
+
+TEST_F(QdxProgram, SimulationThatDoesNotSettleIsAnError) {
+    ProgramRun run = Qdx("simulate --json --model '1000 2500 4r 12f 1c' --air-on 39.7/24.9 "
+                         "--face-velocity 2.96 --fluid-inlet 3.5 --tube-velocity 0.67");
+    EXPECT_EQ(run.code, 1);
+    json r = run.result();
+    EXPECT_EQ(r["error"], "The step-by-step simulation did not settle");
+    EXPECT_FALSE(r.contains("steps"));
+    EXPECT_NE(run.err.find("did not settle"), std::string::npos) << run.err;
+}
+
 }  // namespace
 }  // namespace qdx::cli
