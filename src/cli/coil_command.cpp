@@ -278,7 +278,7 @@ void ApplyUnits(const std::string& units) {
     }
 }
 
-int WriteReport(const ReportOptionTexts& t, TCoilProject& project, bool storedResults,
+int WriteReport(const ReportOptionTexts& t, TCoilProject& project, bool calculated,
                 bool printText, CommandContext& ctx) {
     TTextReport text;
     THtmlReport html;
@@ -315,7 +315,7 @@ int WriteReport(const ReportOptionTexts& t, TCoilProject& project, bool storedRe
                 if (end == std::string::npos) break;
                 start = end + 2;
             }
-        } else if (project.Solved || storedResults) {
+        } else if (project.Solved || calculated) {
             c.WritePerformanceReport(doc);
         } else {
             doc.AddLine("Not Solved");

@@ -62,11 +62,11 @@ void CheckReportOptions(const ReportOptionTexts& texts);
 void ApplyUnits(const std::string& units);
 
 // The chosen report as plain text (lines joined by CR LF), written to out exactly when
-// printText, and as an HTML page to the --html file. The performance report of an unsolved
-// coil is "Not Solved", as the report window shows it, unless storedResults asks for the
-// stored results. Returns 0, or 1 after a fault or a file that could not be written (reported
-// on err).
-int WriteReport(const ReportOptionTexts& texts, TCoilProject& project, bool storedResults,
+// printText, and as an HTML page to the --html file. After a calculation that ran to its end
+// (calculated) the performance report is the coil's own, ending in its "Solve Status" line when
+// it did not solve; after a fault it is "Not Solved", as the report window shows it. Returns 0,
+// or 1 after a fault or a file that could not be written (reported on err).
+int WriteReport(const ReportOptionTexts& texts, TCoilProject& project, bool calculated,
                 bool printText, CommandContext& ctx);
 
 }  // namespace qdx::cli

@@ -126,9 +126,9 @@ void SetupRate(CLI::App& app, CommandContext& ctx) {
         }
         if (cmd->options.json) {
             PrintJson(project, failure, ctx.out);
-            if (cmd->report.html && WriteReport(cmd->report, project, false, false, ctx) != 0)
+            if (cmd->report.html && WriteReport(cmd->report, project, calculated, false, ctx) != 0)
                 code = 1;
-        } else if (WriteReport(cmd->report, project, false, true, ctx) != 0) {
+        } else if (WriteReport(cmd->report, project, calculated, true, ctx) != 0) {
             code = 1;
         }
         ctx.exitCode = code;

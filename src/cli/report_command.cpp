@@ -53,7 +53,7 @@ void SetupReport(CLI::App& app, CommandContext& ctx) {
         const bool calculated = CalculateCoil(cmd->options, project, ctx.err);
         const std::string failure = CalculationFailure(project, calculated);
         if (!failure.empty()) ctx.err << "qdx: " << failure << "\n";
-        const int code = WriteReport(cmd->report, project, false, true, ctx);
+        const int code = WriteReport(cmd->report, project, calculated, true, ctx);
         ctx.exitCode = failure.empty() ? code : 1;
     });
 }

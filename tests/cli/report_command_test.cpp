@@ -119,6 +119,27 @@ TEST_F(ReportCommand, RatePrintsThePerformanceReportAsItsPlainText) {
     EXPECT_TRUE(run.err.empty()) << run.err;
 }
 
+TEST_F(ReportCommand, RateOfACoilThatDidNotSolvePrintsItsFullReport) {
+    const CommandRun run = Run({"rate", "--control", "temperature", "--air-on", "20/15",
+                                "--fluid-inlet", "10", "--design-dt", "10.1"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("did not converge (status 2)"), std::string::npos) << run.err;
+
+    TCoilProject p;
+    p.CreateCoil(TCoilSettings{});
+    ASSERT_TRUE(p.SetOnCoil("20/15"));
+    ASSERT_TRUE(p.SetFluidControl(wcTemp));
+    ASSERT_TRUE(p.SetFluidInlet(10));
+    ASSERT_TRUE(p.SetDesignDT(10.1));
+    EXPECT_FALSE(p.SolveCoil());
+    ASSERT_EQ(p.Coil().SolveStatus, ssNotConverged);
+    EXPECT_EQ(run.out, Written(p, Performance));
+    EXPECT_NE(run.out.find("Chilled Water Coil\r\n"), std::string::npos);
+    const std::string last = "Solve Status\tCountOut";
+    ASSERT_GE(run.out.size(), last.size());
+    EXPECT_EQ(run.out.substr(run.out.size() - last.size()), last) << run.out;
+}
+
 TEST_F(ReportCommand, OtherReportTexts) {
     struct Case {
         const char* name;
