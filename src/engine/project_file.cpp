@@ -20,12 +20,7 @@ constexpr const char* kInvalidFormat = "Invalid file format...";
 constexpr const char* kReadError = "Error reading file...";
 constexpr const char* kSaveError = "Error saving file...";
 
-bool UsableLiquid(const TLiquid& l) {
-    return l.ro > 0 && std::isfinite(l.m / l.ro) && std::isfinite(l.Cp) && std::isfinite(l.mu) &&
-           std::isfinite(l.Ko);
-}
-
-// What a file is read into: a copy of the project's coil, coolant and air records, so that a
+// What a file is read into: a copy of a project's coil, coolant and air records, so that a
 // value the file does not hold keeps the value it had, and a failed read touches nothing live.
 struct TOpenTarget {
     TAirState airIn{};
@@ -37,22 +32,15 @@ struct TOpenTarget {
     TOpenTarget(const TOpenTarget&) = delete;
     TOpenTarget& operator=(const TOpenTarget&) = delete;
 
-    explicit TOpenTarget(TCoilProject& project)
-        : airIn(project.OnCoilAir),
-          airOut(project.OffCoilAir),
-          coolant(std::make_unique<TLiquid>(project.Coolant())),
-          properties(project.Properties) {
-        // A failed calculation can leave the coolant at a leaving temperature no liquid has,
-        // its properties not numbers. Reading a geometry derives the tube velocity from them,
-        // so the copy goes back to its inlet temperature first; the file's liquid replaces it.
-        if (!UsableLiquid(*coolant)) {
-            try {
-                coolant->SetTfo(coolant->tfi);
-            } catch (const CalcError&) {
-                // Left as it is: the open then fails as a read error.
-            }
-        }
-        TColdWaterCoil& from = project.Coil();
+    // base gives the air, coolant, geometry, flows and results; session what the session set
+    // and files do not hold (correction factors, design defaults) and the file properties.
+    TOpenTarget(TCoilProject& base, TCoilProject& session)
+        : airIn(base.OnCoilAir),
+          airOut(base.OffCoilAir),
+          coolant(std::make_unique<TLiquid>(base.Coolant())),
+          properties(session.Properties) {
+        TColdWaterCoil& from = base.Coil();
+        const TColdWaterCoil& set = session.Coil();
         const TModelRec& rec = from.FinAndTube->Record();
         coil = std::make_unique<TColdWaterCoil>(rec.Mnf, from.GetDesignation(), rec.Code,
                                                 rec.Tube);
@@ -61,30 +49,30 @@ struct TOpenTarget {
         c.SetModelRecord(rec);
         c.UpdateWallProperties();
         // What the session set and the file does not hold.
-        c.DutyFactor = from.DutyFactor;
-        c.hoFactor = from.hoFactor;
-        c.hiFactor = from.hiFactor;
-        c.FluidDPFactor = from.FluidDPFactor;
-        c.AirDPFactor = from.AirDPFactor;
-        c.UseFouling = from.UseFouling;
-        c.EffectivenessFn = from.EffectivenessFn;
-        c.AirCoefficientFn = from.AirCoefficientFn;
-        c.DesignFluidInDefault = from.DesignFluidInDefault;
-        c.DesignFaceVelocity = from.DesignFaceVelocity;
-        c.AspectRatio = from.AspectRatio;
-        c.MaxFinHeight = from.MaxFinHeight;
-        c.MinFinHeight = from.MinFinHeight;
-        c.MaxFinnedLength = from.MaxFinnedLength;
-        c.MinFinnedLength = from.MinFinnedLength;
-        c.SizingRows = from.SizingRows;
-        c.SizingFins = from.SizingFins;
-        c.DutyPerAirflow = from.DutyPerAirflow;
-        c.DesignAspectDefault = from.DesignAspectDefault;
-        c.DesignRowsDefault = from.DesignRowsDefault;
-        c.DesignFinsDefault = from.DesignFinsDefault;
-        c.DesignAirOnDefault = from.DesignAirOnDefault;
-        c.DesignVfDefault = from.DesignVfDefault;
-        c.AirDPWarning = from.AirDPWarning;
+        c.DutyFactor = set.DutyFactor;
+        c.hoFactor = set.hoFactor;
+        c.hiFactor = set.hiFactor;
+        c.FluidDPFactor = set.FluidDPFactor;
+        c.AirDPFactor = set.AirDPFactor;
+        c.UseFouling = set.UseFouling;
+        c.EffectivenessFn = set.EffectivenessFn;
+        c.AirCoefficientFn = set.AirCoefficientFn;
+        c.DesignFluidInDefault = set.DesignFluidInDefault;
+        c.DesignFaceVelocity = set.DesignFaceVelocity;
+        c.AspectRatio = set.AspectRatio;
+        c.MaxFinHeight = set.MaxFinHeight;
+        c.MinFinHeight = set.MinFinHeight;
+        c.MaxFinnedLength = set.MaxFinnedLength;
+        c.MinFinnedLength = set.MinFinnedLength;
+        c.SizingRows = set.SizingRows;
+        c.SizingFins = set.SizingFins;
+        c.DutyPerAirflow = set.DutyPerAirflow;
+        c.DesignAspectDefault = set.DesignAspectDefault;
+        c.DesignRowsDefault = set.DesignRowsDefault;
+        c.DesignFinsDefault = set.DesignFinsDefault;
+        c.DesignAirOnDefault = set.DesignAirOnDefault;
+        c.DesignVfDefault = set.DesignVfDefault;
+        c.AirDPWarning = set.AirDPWarning;
         c.Qt = from.Qt;
         c.Qs = from.Qs;
         c.e = from.e;
@@ -156,23 +144,36 @@ bool TCoilProject::OpenFile(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return false;
 
-    TOpenResult result = TOpenResult::ReadError;
     std::unique_ptr<TOpenTarget> target;
-    try {
-        target = std::make_unique<TOpenTarget>(*this);
-        XmlNode root;
-        TXMLFile file(path, 0, root);
-        if (file.ReadStatus == TXMLFile::rsNotXml)
-            result = ReadStream(path, *target);
-        else
-            result = ReadXml(file, *this, *target);
-        // The older stream stores its floats and air records as raw bits, so a damaged file can
-        // hold not-a-number or infinity where no reader refuses it; such a coil is no more
-        // than the damage and is not opened.
-        if (result == TOpenResult::Opened && !HoldsNumbers(*target->coil))
+    auto readInto = [&](TCoilProject& base) {
+        TOpenResult result = TOpenResult::ReadError;
+        try {
+            target = std::make_unique<TOpenTarget>(base, *this);
+            XmlNode root;
+            TXMLFile file(path, 0, root);
+            if (file.ReadStatus == TXMLFile::rsNotXml)
+                result = ReadStream(path, *target);
+            else
+                result = ReadXml(file, *this, *target);
+            // The older stream stores its floats and air records as raw bits, so a damaged file
+            // can hold not-a-number or infinity where no reader refuses it; such a coil is no
+            // more than the damage and is not opened.
+            if (result == TOpenResult::Opened && !HoldsNumbers(*target->coil))
+                result = TOpenResult::ReadError;
+        } catch (const std::exception&) {
             result = TOpenResult::ReadError;
-    } catch (const std::exception&) {
-        result = TOpenResult::ReadError;
+        }
+        return result;
+    };
+    TOpenResult result = readInto(*this);
+    if (result == TOpenResult::ReadError) {
+        // What the project holds may be what failed the read: a damaged file opened before can
+        // have left a coolant at a temperature no liquid has, from which no geometry derives a
+        // tube velocity. Whatever it left, a good file reads into the first-run coil.
+        TCoilProject firstRun;
+        firstRun.OnMessage = [](const std::string&) {};
+        firstRun.CreateCoil(TCoilSettings());
+        result = readInto(firstRun);
     }
 
     if (result == TOpenResult::Opened) {

@@ -182,6 +182,48 @@ TEST_F(ProjectFileRobustness, DamagedValueStreamOpensSoundlyOrLeavesTheProjectAl
     EXPECT_LT(opened, 1500);
 }
 
+TEST_F(ProjectFileRobustness, GoodFileOpensAfterAnyDamagedOne) {
+    MakeDistinctProject(project);
+    goodPath_ = dir_ / "good.cqx";
+    ASSERT_TRUE(project.SaveFile(goodPath_.string()));
+    ASSERT_TRUE(project.OpenFile(goodPath_.string()));
+    const std::string opened = ProjectState(project);
+    std::string good;
+    ASSERT_TRUE(ReadWholeFile(goodPath_.string(), good));
+
+    // Every number of the file in turn replaced by values no coil holds; whatever the damaged
+    // file left in the project, the good file opens after it as it always does.
+    const fs::path damaged = dir_ / "damaged.cqx";
+    int damagedOpens = 0;
+    for (const char* value : {"-2147483649", "1e308", "-1e308", "0", "-40", "4.9e-324"}) {
+        for (std::size_t at = good.find('>'); at != std::string::npos; at = good.find('>', at + 1)) {
+            const std::size_t end = good.find('<', at);
+            if (end == std::string::npos || end == at + 1) continue;
+            double ignored = 0;
+            if (!TryStrToFloat(good.substr(at + 1, end - at - 1), ignored)) continue;
+            std::string text = good;
+            text.replace(at + 1, end - at - 1, value);
+            SCOPED_TRACE(text.substr(good.rfind('<', at), 40) + " = " + value);
+            WriteBytes(damaged, text);
+            messages.clear();
+            if (project.OpenFile(damaged.string())) {
+                ++damagedOpens;
+                project.SolveCoil();
+                // As a faulted calculation used to leave it: the coolant at a leaving
+                // temperature no liquid has.
+                try {
+                    project.Coolant().SetTfo(-2147483649.0);
+                } catch (const std::exception&) {
+                }
+            }
+            messages.clear();
+            ASSERT_TRUE(project.OpenFile(goodPath_.string())) << messages.front();
+            EXPECT_EQ(ProjectState(project), opened);
+        }
+    }
+    EXPECT_GT(damagedOpens, 0);
+}
+
 TEST_F(ProjectFileRobustness, FileOpensAfterACalculationLeftTheCoolantUnusable) {
     MakeDistinctProject(project);
     goodPath_ = dir_ / "good.cqx";
@@ -191,9 +233,8 @@ TEST_F(ProjectFileRobustness, FileOpensAfterACalculationLeftTheCoolantUnusable) 
     std::string text;
     ASSERT_TRUE(ReadWholeFile(goodPath_.string(), text));
 
-    // A file that holds a design rise no liquid survives, under temperature control. It opens;
-    // its calculation fails and leaves the coolant without finite properties. The next open
-    // must not depend on them.
+    // A file that holds a design rise no liquid survives, under temperature control. It opens
+    // and its calculation fails; the next open must not depend on what that left.
     const auto from = text.find("<designdt>");
     const auto to = text.find("</ctrl>");
     ASSERT_NE(from, std::string::npos);
