@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test demo bench screenshots clean
+.PHONY: all deps configure build test demo gui bench screenshots clean
 
 all: build
 
@@ -23,6 +23,10 @@ test: build
 
 demo: build
 	./$(BUILD)/qdx rate
+
+# The desktop program.
+gui: build
+	./$(BUILD)/qdx
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done

@@ -30,6 +30,17 @@ std::string VersionText() {
                   build::kVersionPatch, build::kVersionBuild);
 }
 
+std::vector<std::string> SubcommandNames() {
+    CLI::App app;
+    std::ostream none(nullptr);
+    CommandContext ctx{none, none};
+    for (CommandSetup setup : Registry()) setup(app, ctx);
+    std::vector<std::string> names;
+    for (const CLI::App* sub : app.get_subcommands([](CLI::App*) { return true; }))
+        names.push_back(sub->get_name());
+    return names;
+}
+
 namespace {
 
 // The last line of a text, without its line end.

@@ -32,6 +32,9 @@ void PrepareCoilData();
 // "QDX 0.1.0.0": product name and the four-part file version.
 std::string VersionText();
 
+// The names of the registered subcommands.
+std::vector<std::string> SubcommandNames();
+
 // Runs the command line with its arguments (without the program name); output goes to out and
 // err. Returns the process exit code: 0 done, 1 the command failed, 2 bad arguments; no fault
 // escapes. Under --json the output is one JSON object: a run that fails without writing its own

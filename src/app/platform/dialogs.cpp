@@ -49,7 +49,8 @@ TMsgResult TQtDialogs::Message(QWidget* parent, const QString& text, const QStri
                                TMsgKind kind, TMsgButtons buttons, TMsgResult defaultButton) {
     QMessageBox box(parent);
     box.setWindowTitle(caption.isEmpty() ? QApplication::applicationName() : caption);
-    box.setText(text);
+    // The program's texts break lines with a lone carriage return, too.
+    box.setText(QString(text).replace("\r\n", "\n").replace('\r', '\n'));
     switch (kind) {
         case TMsgKind::Plain: box.setIcon(QMessageBox::NoIcon); break;
         case TMsgKind::Information: box.setIcon(QMessageBox::Information); break;

@@ -7,7 +7,11 @@
 #include <clocale>
 #include <cstdlib>
 
+#include "app/desktop_program.hpp"
 #include "documents/folders.hpp"
+#include "documents/messages.hpp"
+#include "geometry/coil_makers.hpp"
+#include "units/unit_prefs.hpp"
 
 namespace qdx::test {
 
@@ -26,8 +30,17 @@ TAppTestEnv::TAppTestEnv() {
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_NUMERIC, "C");
     ResetFolders();
+    UnitPrefs().Reset();
+    ClearMakerCache();
+    EnsureCatalogue();
+    app::InstallMessageHandler();
 }
 
-TAppTestEnv::~TAppTestEnv() { ResetFolders(); }
+TAppTestEnv::~TAppTestEnv() {
+    SetMessageHandler({});
+    UnitPrefs().Reset();
+    ClearMakerCache();
+    ResetFolders();
+}
 
 }  // namespace qdx::test

@@ -1,0 +1,12 @@
+#include "app/windows/tool_windows.hpp"
+
+#include "app/windows/qdx_form.hpp"
+#include "app/windows/view_form.hpp"
+
+namespace qdx::app {
+
+void CreateToolWindows(TQDXForm& main, TToolWindows& tools) {
+    tools.Viewer = new TViewForm(&main);
+}
+
+}  // namespace qdx::app

@@ -1,0 +1,25 @@
+#pragma once
+// The tool windows the main coil window opens. Each is created once at start-up, in the order
+// of CreateToolWindows, as a child window of the main window, and lives until the program ends.
+// A tool window the program does not have stays null, and the command that would open it does
+// nothing.
+//
+// Adding a tool window: a pointer here, its creation in CreateToolWindows, and the body of the
+// main window's command that shows it.
+
+namespace qdx::app {
+
+class TQDXForm;
+class TViewForm;
+
+struct TToolWindows {
+    // The viewer of the diagnostics and the manufacturing report.
+    TViewForm* Viewer = nullptr;
+};
+
+// Creates the tool windows for the main window in the program's order: calibration, pressure
+// calculator and location, coil maker, INI file editor, fluid specification, viewer, units,
+// data chart, fin and tube editor and design settings.
+void CreateToolWindows(TQDXForm& main, TToolWindows& tools);
+
+}  // namespace qdx::app
