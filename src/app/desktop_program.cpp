@@ -71,6 +71,9 @@ void InstallMessageHandler() {
 
 TDesktopProgram::TDesktopProgram(const QStringList& args) : args_(ParseDesktopArguments(args)) {
     QApplication::setApplicationName("QDX");
+    // The unit choices of the units file and the shipped data the windows read come first.
+    UnitPrefs().LoadUnitsFile();
+    EnsureCatalogue();
     form_ = std::make_unique<TQDXForm>(args_.path);
     CreateToolWindows(*form_, form_->Tools());
     form_->AboutBox().EndSplash();
@@ -89,8 +92,6 @@ int RunDesktop(int argc, char** argv) {
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_NUMERIC, "C");
     InstallMessageHandler();
-    UnitPrefs().LoadUnitsFile();
-    EnsureCatalogue();
 
     QStringList args;
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);

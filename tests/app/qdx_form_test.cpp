@@ -19,6 +19,7 @@
 #include "documents/version_info.hpp"
 #include "engine/coil_project.hpp"
 #include "engine/coil_settings_store.hpp"
+#include "geometry/coil_makers.hpp"
 #include "reports/report_document.hpp"
 #include "units/unit_prefs.hpp"
 #include "units/unit_table.hpp"
@@ -28,6 +29,12 @@ using namespace qdx;
 using namespace qdx::app;
 
 namespace {
+
+// A first run of the program: empty settings, the shipped catalogue in place as the start-up
+// puts it.
+struct TFirstRun : test::TAppTestEnv {
+    TFirstRun() { EnsureCatalogue(); }
+};
 
 QStringList Panels(TQDXForm& f) {
     return {f.Panel(0).text(), f.Panel(1).text(), f.Panel(2).text()};
@@ -71,7 +78,7 @@ class QdxFormTest : public QObject {
     Q_OBJECT
 private slots:
     void firstRunWindow() {
-        test::TAppTestEnv env;
+        TFirstRun env;
         TQDXForm f;
         QCOMPARE(f.objectName(), QString("QDXForm"));
         QCOMPARE(f.windowTitle(), QString::fromStdString(ProgramTitle()));
@@ -113,7 +120,7 @@ private slots:
     }
 
     void solveAndReportWindow() {
-        test::TAppTestEnv env;
+        TFirstRun env;
         TQDXForm f;
         Start(f);
         TReportForm* report = f.ReportWindow();
@@ -151,7 +158,7 @@ private slots:
     }
 
     void viewerShowsDiagnosticsAndManufacturingReport() {
-        test::TAppTestEnv env;
+        TFirstRun env;
         TDesktopProgram program({});
         TQDXForm& f = program.MainForm();
         TViewForm* viewer = f.Tools().Viewer;
@@ -178,7 +185,7 @@ private slots:
     }
 
     void confirmSaveAsksOnlyForANamedModifiedDocument() {
-        test::TAppTestEnv env;
+        TFirstRun env;
         TQDXForm f;
         QVERIFY(f.ConfirmSave());  // saved
         f.Project().SetDesignDuty(30);
@@ -208,7 +215,7 @@ private slots:
     }
 
     void openAndSaveThroughTheFileDialogs() {
-        test::TAppTestEnv env;
+        TFirstRun env;
         const QString job = SavedProject(env.DocumentsDir() + "/six row.cqx");
         TQDXForm f;
         env.Dialogs().fileAnswers = {job};
@@ -248,7 +255,7 @@ private slots:
     }
 
     void startPathComesJoinedAndMayHoldAHyphen() {
-        test::TAppTestEnv env;
+        TFirstRun env;
         const QString spaced = SavedProject(env.DocumentsDir() + "/My Coil.cqx");
         const QString hyphen = SavedProject(env.DocumentsDir() + "/coil-2.cqx");
         {
@@ -281,7 +288,7 @@ private slots:
     }
 
     void settingsComeBackAtTheNextStart() {
-        test::TAppTestEnv env;
+        TFirstRun env;
         {
             TDesktopProgram program({});
             TQDXForm& f = program.MainForm();
@@ -306,7 +313,7 @@ private slots:
     }
 
     void helpClipScreenAndAbout() {
-        test::TAppTestEnv env;
+        TFirstRun env;
         TQDXForm f;
         f.ShowHelp();
         QCOMPARE(env.Dialogs().urls.size(), 1);

@@ -6,6 +6,7 @@
 #include "app/windows/view_form.hpp"
 #include "documents/version_info.hpp"
 #include "engine/coil_project.hpp"
+#include "geometry/coil_makers.hpp"
 #include "screenshots/scene.hpp"
 
 namespace {
@@ -14,6 +15,7 @@ using namespace qdx;
 using namespace qdx::app;
 
 std::unique_ptr<TCoilProject> SolvedCoil() {
+    EnsureCatalogue();
     auto p = std::make_unique<TCoilProject>();
     p->CreateCoil(TCoilSettings{});
     p->SolveCoil();

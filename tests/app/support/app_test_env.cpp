@@ -32,14 +32,12 @@ TAppTestEnv::TAppTestEnv() {
     ResetFolders();
     UnitPrefs().Reset();
     ClearMakerCache();
-    EnsureCatalogue();
     app::InstallMessageHandler();
 }
 
 TAppTestEnv::~TAppTestEnv() {
     SetMessageHandler({});
     UnitPrefs().Reset();
-    ClearMakerCache();
     ResetFolders();
 }
 

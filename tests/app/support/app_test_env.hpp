@@ -2,8 +2,8 @@
 // What every window test sets up first: the settings, data and documents folders point at a
 // temporary folder (no test touches the real home folder), the folders the core computed are
 // forgotten, the locale is pinned to C so "3.25" types the same everywhere, the unit choices
-// start from their defaults, the shipped catalogue is in place, and the scripted platform layer
-// answers every box, core messages included.
+// start from their defaults, and the scripted platform layer answers every box, core messages
+// included.
 
 #include <QString>
 #include <QTemporaryDir>
