@@ -198,6 +198,15 @@ bool TCoilProject::SetCoilModel(const std::string& text) {
     return applied && parsed;
 }
 
+bool TCoilProject::KeepEditedCoilModel(double faceVelocity, double tubeVelocity) {
+    return Apply([&] {
+        TColdWaterCoil& c = *coil_;
+        CoilModel = c.GetDesignation();
+        c.SetFaceVelocity(faceVelocity);
+        c.LiquidState->SetVelocity(tubeVelocity);
+    });
+}
+
 bool TCoilProject::SetBarometer(double kPa) {
     return Apply([&] {
         const std::string onText = DbWbText(OnCoilAir);

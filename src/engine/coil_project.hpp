@@ -108,6 +108,10 @@ public:
     // Row 1: a designation; false (and the remembered model kept) also when it does not parse,
     // which is no fault: the document is still modified and no message is shown.
     bool SetCoilModel(const std::string& text);
+    // Row 1 after the fin and tube editor changed the geometry in place: the coil's designation
+    // becomes the remembered model, and the face velocity (m/s) and tube velocity (m/s) the
+    // grid shows are applied to the new geometry, so the air volume and the liquid flow follow.
+    bool KeepEditedCoilModel(double faceVelocity, double tubeVelocity);
     bool SetBarometer(double kPa);
     // Row 3: "db/wb" or "db" text at the barometer.
     bool SetOnCoil(const std::string& text);

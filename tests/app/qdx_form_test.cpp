@@ -9,10 +9,12 @@
 #include <QtTest>
 
 #include "app/desktop_program.hpp"
+#include "app/widgets/entry_grid.hpp"
 #include "app/widgets/rich_text_report.hpp"
 #include "app/windows/about_box.hpp"
 #include "app/windows/qdx_form.hpp"
 #include "app/windows/report_form.hpp"
+#include "app/windows/set_units_form.hpp"
 #include "app/windows/view_form.hpp"
 #include "documents/folders.hpp"
 #include "documents/settings_stores.hpp"
@@ -63,6 +65,19 @@ QString ExpectedReport(TCoilProject& project) {
     text.AddLine("");
     text.AddLine(ProgramTitle(), lsItalic);
     return QString::fromStdString(text.Text());
+}
+
+// Types text into a value cell of the grid and commits it with Enter, as the user does.
+void Edit(TQDXForm& f, int row, const QString& text) {
+    TEntryGrid& g = f.Grid();
+    g.SetCurrentCell(1, row);
+    g.SetEditorMode(true);
+    TxInplaceEdit* editor = g.InplaceEditor();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QVERIFY(!g.EditorMode());
 }
 
 QStringList VisibleCaptions(const QList<QAction*>& actions) {
@@ -117,6 +132,150 @@ private slots:
 
         // Status panels are labels a screen reader can read.
         QCOMPARE(f.Panel(1).accessibleName(), QString("Solve status"));
+    }
+
+    void firstRunGridAndCopyToXml() {
+        TFirstRun env;
+        TQDXForm f;
+        TEntryGrid& g = f.Grid();
+        QCOMPARE(g.RowCount(), 14);
+        QCOMPARE(g.DisplayText(1, TQDXForm::rCoilModel), QString("635 x 720  4r  12f  7c"));
+        QCOMPARE(g.Cells(2, TQDXForm::rCoilModel), QString("Typical"));
+        QCOMPARE(g.Cells(0, TQDXForm::rDesignDuty), QString("Design Duty  "));
+        // Flow control and Cooling Duty: Design dT and Design Duty are greyed.
+        const QList<bool> enabled{true, true, true, true, true, true, true, true, false,
+                                  true, true, false, true};
+        for (int r = 1; r <= 13; ++r) QCOMPARE(g.RowEnabled(r), enabled[r - 1]);
+
+        f.CopytoXML1Click();
+        const QStringList lines = env.Dialogs().clipboardText.split("\r\n");
+        QCOMPARE(lines.size(), 16);
+        QCOMPARE(lines[0], QString("<?xml version=\"1.0\"?>"));
+        QCOMPARE(lines[1], QString("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+                                   "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">"));
+        QCOMPARE(lines[2], QString("<635_x_720__4r__12f__7c>"));
+        QCOMPARE(lines[3], QString("  <Barometer Units=\"kPa\">101.325</Barometer>"));
+        QCOMPARE(lines[4], QString("  <On_Coil Units=\"°C\">25.0/17.0</On_Coil>"));
+        QCOMPARE(lines[7], QString("  <Coolant Units=\"\">Clean Water</Coolant>"));
+        QCOMPARE(lines[8], QString("  <Fluid_Control Units=\"\">Flow</Fluid_Control>"));
+        // A row bound to a unit shows that unit's own format (kW: three decimals).
+        QCOMPARE(lines[13], QString("  <Design_Duty__ Units=\"kW\">20.000</Design_Duty__>"));
+        QCOMPARE(lines[14], QString("  <Calculate Units=\"\">Cooling Duty</Calculate>"));
+        QCOMPARE(lines[15], QString("</635_x_720__4r__12f__7c>"));
+        QVERIFY(!env.Dialogs().clipboardText.endsWith("\r\n"));
+    }
+
+    void rowEditsGoToTheProject() {
+        TFirstRun env;
+        TQDXForm f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        TEntryGrid& g = f.Grid();
+        TLiquidState& ls = f.Project().LiquidState();
+
+        // Flow control: the leaving temperature is the inlet plus the shown Design dT.
+        Edit(f, TQDXForm::rFluidInlet, "8");
+        QCOMPARE(ls.GetInletTemp(), 8.0);
+        QCOMPARE(f.Project().Coolant().tfo, 8.0 + ls.designdt);
+        QCOMPARE(Panels(f), (QStringList{"Modified", "Not Solved", ""}));
+        // Temperature control: the flow row's value is applied again instead.
+        g.SetCurrentCell(1, TQDXForm::rFluidControl);
+        g.StepPickList(TQDXForm::rFluidControl, false);
+        QCOMPARE(int(ls.ctrl), int(wcTemp));
+        QVERIFY(g.RowEnabled(TQDXForm::rDesignDT));
+        QVERIFY(!g.RowEnabled(TQDXForm::rFluidFlow) && !g.RowEnabled(TQDXForm::rTubeVelocity));
+        const double flow = ls.GetMassFlow();
+        Edit(f, TQDXForm::rFluidInlet, "7");
+        QCOMPARE(ls.GetInletTemp(), 7.0);
+        QCOMPARE(ls.GetMassFlow(), flow);
+
+        // Coil Size: row 1 greys, row 12 opens; Solve sizes and shows the duty achieved.
+        g.SetCurrentCell(1, TQDXForm::rCalculate);
+        g.StepPickList(TQDXForm::rCalculate, true);
+        QCOMPARE(int(f.Project().CalcMode), int(cmCoilSize));
+        QVERIFY(!g.RowEnabled(TQDXForm::rCoilModel));
+        QVERIFY(g.RowEnabled(TQDXForm::rDesignDuty));
+        Edit(f, TQDXForm::rDesignDuty, "30");
+        QCOMPARE(f.Project().DesignDuty, 30.0);
+        f.SolveCoil();
+        QCOMPARE(Panels(f)[1], QString("Solved..."));
+        QCOMPARE(g.DisplayText(1, TQDXForm::rDesignDuty),
+                 QString::number(f.Project().Coil().Qt, 'f', 3));
+        QVERIFY(std::abs(f.Project().Coil().Qt - 30.0) < 0.5);
+        QVERIFY(g.DisplayText(1, TQDXForm::rCoilModel) != QString("635 x 720  4r  12f  7c"));
+
+        // A designation that does not read puts the last one the row took back in the cell
+        // (a sized coil is not one of them).
+        g.SetCurrentCell(1, TQDXForm::rCalculate);
+        g.StepPickList(TQDXForm::rCalculate, true);
+        Edit(f, TQDXForm::rCoilModel, "abc");
+        QCOMPARE(g.DisplayText(1, TQDXForm::rCoilModel), QString("635 x 720  4r  12f  7c"));
+        QCOMPARE(f.Project().Coil().GetDesignation(), std::string("635 x 720  4r  12f  7c"));
+
+        // The air rows follow each other.
+        Edit(f, TQDXForm::rAirVelocity, "2");
+        QCOMPARE(f.Project().Coil().FaceVelocity, 2.0);
+        QCOMPARE(g.GetValue(1, TQDXForm::rAirVolume).toDouble(),
+                 QString::number(f.Project().Coil().VolumeFlow, 'f', 3).toDouble());
+        Edit(f, TQDXForm::rOnCoil, "27/19");
+        QCOMPARE(f.Project().OnCoilAir.db, 27.0);
+        QCOMPARE(g.DisplayText(1, TQDXForm::rOnCoil), QString("27.0/19.0"));
+    }
+
+    void calibratedCoilAndTypicalConditions() {
+        TFirstRun env;
+        {
+            TCoilSettings calibrated;
+            calibrated.DutyFactor = 1.05;
+            const auto store = OpenProgramSettings();
+            SaveSettings(*store, calibrated);
+        }
+        TQDXForm f;
+        TEntryGrid& g = f.Grid();
+        QCOMPARE(g.Cells(0, TQDXForm::rDesignDuty), QString("Design Duty \u00A4"));
+        QCOMPARE(g.Cells(0, TQDXForm::rDesignDuty).size(), QString("Design Duty  ").size());
+
+        // Typical conditions after a barometer change: the barometer row is standard again,
+        // the entering state was parsed at the pressure it already had.
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        Edit(f, TQDXForm::rBarometer, "90");
+        QCOMPARE(f.Project().Barometer, 90.0);
+        f.TypicalConditions();
+        QCOMPARE(g.DisplayText(1, TQDXForm::rBarometer), QString("101.325"));
+        QCOMPARE(g.DisplayText(1, TQDXForm::rOnCoil), QString("24.0/16.0"));
+        QCOMPARE(f.Project().OnCoilAir.pa, 90.0);
+        QCOMPARE(f.Project().CalcMode, std::uint8_t(cmCoolingDuty));
+        QCOMPARE(Panels(f)[1], QString("Solved..."));
+    }
+
+    void imperialAndCustomiseUnits() {
+        TFirstRun env;
+        TDesktopProgram program({});
+        TQDXForm& f = program.MainForm();
+        TEntryGrid& g = f.Grid();
+        f.SetImperial();
+        QCOMPARE(g.Cells(2, TQDXForm::rOnCoil), QString("°F"));
+        QCOMPARE(g.DisplayText(1, TQDXForm::rOnCoil), QString("77.0/62.6"));
+        QCOMPARE(UnitPrefs()[urAirT].UnitsValue, 1);
+        QCOMPARE(UnitPrefs()[urHexMass].UnitsValue, ImperialUnitsIndex(utMass, -1));
+        // The project keeps SI.
+        QCOMPARE(f.Project().OnCoilAir.db, 25.0);
+        f.SetMetric();
+        QCOMPARE(g.Cells(2, TQDXForm::rOnCoil), QString("°C"));
+
+        // Customise Units... shows the units window; Accept applies its choices.
+        TSetUnitsForm* units = f.Tools().Units;
+        QVERIFY(units);
+        QTimer::singleShot(0, [&] {
+            QVERIFY(units->isModal() && units->isVisible());
+            units->SetImperial();
+            units->AcceptAction()->trigger();
+        });
+        f.CustomiseUnits();
+        QCOMPARE(g.Cells(2, TQDXForm::rBarometer),
+                 QString::fromStdString(UnitSymbol(utPressureBar, ImperialUnitsIndex(utPressureBar, 0))));
+        QCOMPARE(UnitPrefs()[urAirT].UnitsValue, 1);
     }
 
     void solveAndReportWindow() {
@@ -294,9 +453,10 @@ private slots:
             TQDXForm& f = program.MainForm();
             Start(f);
             f.move(150, 120);
+            f.resize(420, 360);
+            f.Grid().SetColWidths(1, 150);
             f.SetImperial();
-            QVERIFY(f.Project().SetCoilModel("700 900 6r 10f 10c"));
-            f.Project().SetOnCoil("27/19");
+            Edit(f, TQDXForm::rCoilModel, "700 900 6r 10f 10c");
             QVERIFY(f.close());
         }
         QCOMPARE(OpenCommonSettings()->ReadInteger(kCoilUnitsSection, "UnitsAirOn", -1), 1);
@@ -305,8 +465,10 @@ private slots:
             TDesktopProgram program({});
             TQDXForm& f = program.MainForm();
             QCOMPARE(f.pos(), QPoint(150, 120));
+            QCOMPARE(f.size(), QSize(420, 360));
+            QCOMPARE(f.Grid().ColWidths(1), 150);
             QCOMPARE(f.Project().Coil().GetDesignation(), std::string("700 x 900  6r  10f  10c"));
-            QCOMPARE(f.Project().OnCoilAir.db, 27.0);
+            QCOMPARE(f.Grid().Cells(2, TQDXForm::rOnCoil), QString("°F"));
             QCOMPARE(UnitPrefs()[urAirT].UnitsValue, 1);
             QCOMPARE(UnitPrefs()[urHexMass].UnitsValue, ImperialUnitsIndex(utMass, -1));
         }

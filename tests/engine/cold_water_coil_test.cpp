@@ -344,6 +344,25 @@ TEST_F(CoilProjectTest, GridEditsFollowTheRowHandler) {
     EXPECT_EQ(c.Circuits(), 14);
 }
 
+TEST_F(CoilProjectTest, AGeometryEditedInPlaceBecomesTheRememberedModel) {
+    TColdWaterCoil& c = coil();
+    project.SetSaved(true);
+    // The fin and tube editor changes the geometry itself, and the flows with it.
+    c.SetFinHeight(0.762);
+    c.SetFaceVelocity(3.1);
+    ASSERT_TRUE(project.KeepEditedCoilModel(2.5, 1.0));
+    EXPECT_EQ(project.CoilModel, c.GetDesignation());
+    EXPECT_NE(project.CoilModel, "635 x 720  4r  12f  7c");
+    // The velocities the grid showed come back, so the flows follow the new face.
+    EXPECT_DOUBLE_EQ(c.FaceVelocity, 2.5);
+    EXPECT_NEAR(c.VolumeFlow, 2.5 * c.FaceArea(), 1e-12);
+    EXPECT_NEAR(c.LiquidState->vw, 1.0, 1e-12);
+    EXPECT_TRUE(project.Modified);
+    // A bad text in the row afterwards brings this model back.
+    EXPECT_FALSE(project.SetCoilModel("abc"));
+    EXPECT_EQ(c.GetDesignation(), project.CoilModel);
+}
+
 }  // namespace
 }  // namespace qdx::test
 

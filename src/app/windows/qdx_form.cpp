@@ -5,7 +5,10 @@
 #include <QCursor>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QTimer>
 #include <QToolBar>
@@ -14,9 +17,12 @@
 #include "app/platform/dialogs.hpp"
 #include "app/platform/help_pages.hpp"
 #include "app/platform/placement.hpp"
+#include "app/widgets/entry_grid.hpp"
 #include "app/widgets/rich_text_report.hpp"
+#include "app/widgets/unit_choices.hpp"
 #include "app/windows/about_box.hpp"
 #include "app/windows/report_form.hpp"
+#include "app/windows/set_units_form.hpp"
 #include "app/windows/view_form.hpp"
 #include "documents/folders.hpp"
 #include "documents/settings_stores.hpp"
@@ -24,6 +30,7 @@
 #include "documents/version_info.hpp"
 #include "engine/coil_project.hpp"
 #include "engine/coil_settings_store.hpp"
+#include "units/format.hpp"
 #include "units/unit_prefs.hpp"
 
 namespace qdx::app {
@@ -38,14 +45,45 @@ QAction* AddItem(QMenu* menu, const QString& caption, const char* name) {
     return a;
 }
 
+// The header and the thirteen rows.
+const char* const kGridLines[] = {
+    "Property; Value; Units",
+    "Coil Model; %s; ; PE",
+    "Barometer; %0.3f; kPa; PE; 70; 120",
+    "On Coil; %0.1f/%0.1f; °C; PE; 0; 45",
+    "Air Volume; %0.3f; m³/s; NPE; 0.1; 100",
+    "Air Velocity; %0.3f; m/s; NPE; 0.5; 10",
+    "Coolant; %s; ; PE",
+    "Fluid Control; enum; ; Temperature; Flow",
+    "Fluid Inlet; %0.1f; °C; NPE; -10; 25",
+    "Design dT; %0.1f; °C; NPE; 0.1; 18",
+    "Fluid flow; %0.3f; kg/s; NPE; 0.01; 20",
+    "Tube Velocity; %0.3f; m/s; NPE; 0.01; 3",
+    "Design Duty; %0.1f; kW; PE; 0.1; 500",
+    "Calculate; enum; ; Cooling Duty; Coil Size",
+};
+
+// The quantity each numeric row shows.
+struct TRowUnits {
+    int row;
+    TUnitRecId rec;
+};
+constexpr TRowUnits kRowUnits[] = {
+    {TQDXForm::rBarometer, urPlaceBaromPressure}, {TQDXForm::rOnCoil, urAirT},
+    {TQDXForm::rAirVolume, urAirVolFlow},         {TQDXForm::rAirVelocity, urAirV},
+    {TQDXForm::rFluidInlet, urLiquidT},           {TQDXForm::rDesignDT, urLiquidDt},
+    {TQDXForm::rFluidFlow, urLiquidMassFlow},     {TQDXForm::rTubeVelocity, urLiquidV},
+    {TQDXForm::rDesignDuty, urHexDuty},
+};
+
 // The quantities of the coil window that the grid does not show.
 constexpr TUnitRecId kOffGridUnits[] = {urAirDp,     urPlaceAltitude, urHexDuty,
                                         urHexMass,   urFatLength,     urHexArea,
                                         urLiquidVolFlow, urHexPipeConn, urLiquidDp};
-// The quantities of the grid rows.
-constexpr TUnitRecId kGridUnits[] = {urPlaceBaromPressure, urAirT,    urAirVolFlow,
-                                     urAirV,               urLiquidT, urLiquidDt,
-                                     urLiquidMassFlow,     urLiquidV, urHexDuty};
+
+// Row 12's caption tells a calibrated coil at a glance; both captions have the same length.
+const char* const kDutyCaption = "Design Duty  ";
+const char* const kCalibratedDutyCaption = "Design Duty \u00A4";
 
 }  // namespace
 
@@ -89,13 +127,37 @@ TQDXForm::TQDXForm(const QString& startPath, QWidget* parent)
     dataFolder_ = startPath_.isEmpty() ? QDir::cleanPath(Q(UserDataDir()))
                                        : QFileInfo(startPath_).absolutePath();
 
-    auto* gridArea = new QWidget;
-    gridArea->setObjectName("GridArea");
-    setCentralWidget(gridArea);
-
+    CreateGrid();
     UpdateGrid();
     UpdateRowStates();
-    AlignWindow();
+    // A window that was placed before keeps its size and column widths.
+    if (firstRun_) AlignWindow();
+}
+
+void TQDXForm::CreateGrid() {
+    TEntryGrid& g = Grid();
+    QStringList lines;
+    for (const char* line : kGridLines) lines << QString::fromUtf8(line);
+    g.SetLines(lines);
+    g.SetColWidths(0, settings_.Col0);
+    g.SetColWidths(1, settings_.Col1);
+    g.SetColWidths(2, settings_.Col2);
+    for (const TRowUnits& ru : kRowUnits) {
+        const UnitRec& rec = UnitPrefs()[ru.rec];
+        g.SetRowUnits(ru.row, rec.UnitsType, 0, 1, ft_Fixed, rec.UnitsValue, rec.UnitsBase);
+    }
+    g.SetRowPropertyEditor(rCoilModel, [this](QVariant& v) { return EditCoilModel(v); });
+    g.SetRowPropertyEditor(rBarometer, [this](QVariant& v) { return EditPressure(v); });
+    g.SetRowPropertyEditor(rOnCoil, [this](QVariant& v) { return EditOnCoil(v); });
+    g.SetRowPropertyEditor(rCoolant, [this](QVariant& v) { return EditCoolant(v); });
+    SetGridMenu(gridMenu_);
+    connect(&g, &TEntryGrid::OnDoSetData, this, &TQDXForm::GridSetData);
+    // A row's own unit choice becomes its quantity's, and the report follows.
+    connect(&g, &TEntryGrid::OnAfterRightClick, this, [this](int row) {
+        for (const TRowUnits& ru : kRowUnits)
+            if (ru.row == row) UnitPrefs()[ru.rec].UnitsValue = Grid().RowUnitsValue(row);
+        RefreshReport();
+    });
 }
 
 TQDXForm::~TQDXForm() = default;
@@ -205,11 +267,12 @@ void TQDXForm::closeEvent(QCloseEvent* event) {
         return;
     }
     SavePlacement(*this);
+    settings_.Col0 = Grid().ColWidths(0);
+    settings_.Col1 = Grid().ColWidths(1);
+    settings_.Col2 = Grid().ColWidths(2);
     WriteCoilSettings(*project_, settings_);
     event->accept();
 }
-
-void TQDXForm::CommitGridEdit() {}
 
 // ---- toolbar ----
 
@@ -269,7 +332,37 @@ void TQDXForm::ToggleReport() {
     }
 }
 
-void TQDXForm::AlignWindow() {}
+void TQDXForm::AlignWindow() {
+    TEntryGrid& g = Grid();
+    const QFontMetrics metrics(g.font());
+    int columns = 0;
+    for (int c = 0; c < g.ColCount(); ++c) {
+        int widest = 50;
+        for (int r = 0; r < g.RowCount(); ++r)
+            widest = std::max(widest, metrics.horizontalAdvance(r == 0 ? g.Cells(c, r)
+                                                                       : g.DisplayText(c, r)));
+        const int w = c == 0 ? std::max(widest + 10, 90) : c == 1 ? std::max(widest + 25, 60)
+                                                                  : widest + 15;
+        g.SetColWidths(c, w);
+        columns += w;
+    }
+    // The window takes the grid's size plus what its toolbars and status bar need.
+    ensurePolished();
+    layout()->activate();
+    const int frame = 2 * g.frameWidth();
+    const int gridHeight = g.horizontalHeader()->sizeHint().height() +
+                           (g.RowCount() - 1) * g.DefaultRowHeight() + frame;
+    const int around = height() - centralWidget()->height();
+    int windowHeight = gridHeight + around;
+    int gridWidth = columns + frame;
+    const bool limited = windowHeight > 400;
+    if (limited) {
+        windowHeight = 400;
+        gridWidth += 19;  // the vertical scroll bar
+    }
+    g.SetScrollBars(false, limited);
+    resize(gridWidth + width() - centralWidget()->width(), windowHeight);
+}
 
 void TQDXForm::ShowResetMenu() { unitsMenu_->popup(QCursor::pos()); }
 
@@ -319,16 +412,19 @@ void TQDXForm::StepSimulation() {
 
 void TQDXForm::SetMetric() {
     UnitPrefs().CreateUnitChoices().SetMetric();
+    if (tools_.Units) tools_.Units->ShowTable();
     UnitsChanged();
 }
 
 void TQDXForm::SetImperial() {
     UnitPrefs().CreateUnitChoices().SetImperial();
+    if (tools_.Units) tools_.Units->ShowTable();
     UnitsChanged();
 }
 
 void TQDXForm::CustomiseUnits() {
-    // The units window is not part of this program yet: nothing to do.
+    if (!tools_.Units) return;
+    if (tools_.Units->exec() == QDialog::Accepted) UnitsChanged();
 }
 
 void TQDXForm::TakeUnitChoices() {
@@ -336,34 +432,83 @@ void TQDXForm::TakeUnitChoices() {
     for (TUnitRecId id : kOffGridUnits) prefs[id].UnitsValue = prefs.UnitChoice(prefs[id].UnitsType);
 }
 
+void TQDXForm::StoreGridUnits() {
+    for (const TRowUnits& ru : kRowUnits) UnitPrefs()[ru.rec].UnitsValue = Grid().RowUnitsValue(ru.row);
+}
+
 void TQDXForm::UnitsChanged() {
     TakeUnitChoices();
-    TUnitPrefs& prefs = UnitPrefs();
-    for (TUnitRecId id : kGridUnits) prefs[id].UnitsValue = prefs.UnitChoice(prefs[id].UnitsType);
-    UpdateGrid();
+    ApplyUnitChoices(Grid());
+    StoreGridUnits();
     RefreshReport();
 }
 
 // ---- row buttons ----
 
-int TQDXForm::EditCoilModel(QString& /*cell*/) {
-    // The fin and tube editor is not part of this program yet.
+int TQDXForm::EditCoilModel(QVariant& /*value*/) {
+    // The fin and tube editor is not part of this program yet. On OK it leaves the geometry's
+    // designation in value, the maker in the row's units cell, and sets modelEdited_.
     return 0;
 }
 
-int TQDXForm::EditPressure(double& /*kPa*/) {
+void TQDXForm::FatEditorChanged() {
+    Grid().SetValue(1, rCoilModel, Q(project_->Coil().GetDesignation()));
+    project_->Apply([this] { project_->Coil().SetFaceVelocity(Grid().GetValue(1, rAirVelocity).toDouble()); });
+    SolveCoil();
+}
+
+int TQDXForm::EditPressure(QVariant& /*value*/) {
     // The pressure calculator is not part of this program yet.
     return 0;
 }
 
-int TQDXForm::EditOnCoil(QString& /*text*/) {
+int TQDXForm::EditOnCoil(QVariant& /*value*/) {
     // The air state dialog is not part of this program yet.
     return 0;
 }
 
-int TQDXForm::EditCoolant(QString& /*cell*/) {
+int TQDXForm::EditCoolant(QVariant& /*value*/) {
     // The fluid specification window is not part of this program yet.
     return 0;
+}
+
+void TQDXForm::GridSetData(int col, int row) {
+    if (col != 1) return;
+    TEntryGrid& g = Grid();
+    TCoilProject& p = *project_;
+    const QVariant value = g.GetValue(1, row);
+    const double v = value.toDouble();
+    const std::string text = value.toString().toStdString();
+    switch (row) {
+        case rCoilModel:
+            if (modelEdited_) {
+                modelEdited_ = false;
+                p.KeepEditedCoilModel(g.GetValue(1, rAirVelocity).toDouble(),
+                                      g.GetValue(1, rTubeVelocity).toDouble());
+            } else {
+                p.SetCoilModel(text);
+            }
+            break;
+        case rBarometer: p.SetBarometer(v); break;
+        case rOnCoil: p.SetOnCoil(text); break;
+        case rAirVolume: p.SetAirVolume(v); break;
+        case rAirVelocity: p.SetAirVelocity(v); break;
+        case rCoolant: p.Apply([] {}); break;  // changed in its own window
+        case rFluidControl:
+            if (value.toInt() >= 0) p.SetFluidControl(value.toInt());
+            break;
+        case rFluidInlet: p.SetFluidInlet(v); break;
+        case rDesignDT: p.SetDesignDT(v); break;
+        case rFluidFlow: p.SetFluidFlow(v); break;
+        case rTubeVelocity: p.SetTubeVelocity(v); break;
+        case rDesignDuty: p.SetDesignDuty(v); break;
+        case rCalculate:
+            if (value.toInt() >= 0) p.SetCalcMode(value.toInt());
+            break;
+        default: return;
+    }
+    UpdateRowStates();
+    UpdateGrid();
 }
 
 // ---- document ----
@@ -411,8 +556,38 @@ void TQDXForm::ShowStatus() {
     Panel(2).setText(QFileInfo(Q(project_->FileName)).fileName());
 }
 
-void TQDXForm::UpdateGrid() { ShowStatus(); }
+void TQDXForm::UpdateGrid() {
+    TEntryGrid& g = Grid();
+    const TCoilProject& p = *project_;
+    const TColdWaterCoil& c = p.Coil();
+    const TLiquidState& ls = *c.LiquidState;
+    g.SetCells(2, rCoilModel, Q(c.FinAndTube->Record().Mnf));
+    g.SetValue(1, rCoilModel, Q(project_->Coil().GetDesignation()));
+    g.SetValue(1, rBarometer, p.Barometer);
+    g.SetValue(1, rOnCoil, Q(Format("%0.1f/%0.1f", p.OnCoilAir.db, p.OnCoilAir.wb)));
+    g.SetValue(1, rAirVolume, c.VolumeFlow);
+    g.SetValue(1, rAirVelocity, c.FaceVelocity);
+    g.SetValue(1, rCoolant, Q(project_->Coolant().GetCaption()));
+    g.SetValue(1, rFluidControl, int(ls.ctrl));
+    g.SetValue(1, rFluidInlet, ls.GetInletTemp());
+    g.SetValue(1, rDesignDT, ls.designdt);
+    g.SetValue(1, rFluidFlow, ls.GetMassFlow());
+    g.SetValue(1, rTubeVelocity, ls.vw);
+    g.SetValue(1, rDesignDuty, p.DesignDuty);
+    g.SetValue(1, rCalculate, int(p.CalcMode));
+    g.SetCells(0, rDesignDuty, QString::fromUtf8(c.DutyFactor != 1 ? kCalibratedDutyCaption : kDutyCaption));
+    ShowStatus();
+}
 
-void TQDXForm::UpdateRowStates() {}
+void TQDXForm::UpdateRowStates() {
+    TEntryGrid& g = Grid();
+    const bool temperature = project_->LiquidState().ctrl == wcTemp;
+    g.SetRowEnabled(rDesignDT, temperature);
+    g.SetRowEnabled(rFluidFlow, !temperature);
+    g.SetRowEnabled(rTubeVelocity, !temperature);
+    const bool duty = project_->CalcMode == cmCoolingDuty;
+    g.SetRowEnabled(rCoilModel, duty);
+    g.SetRowEnabled(rDesignDuty, !duty);
+}
 
 }  // namespace qdx::app

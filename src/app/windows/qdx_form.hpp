@@ -9,6 +9,7 @@
 // choices) are read when it is created and written when it closes.
 
 #include <QString>
+#include <QVariant>
 
 #include <memory>
 
@@ -74,12 +75,35 @@ public:
     // grid rows are shown in theirs, and the report is written again.
     void UnitsChanged();
 
-    // ---- buttons of the grid rows: each returns the tool window's modal result (0 when the
-    // tool window is not there) and the row's new value ----
-    int EditCoilModel(QString& cell);
-    int EditPressure(double& kPa);
-    int EditOnCoil(QString& text);
-    int EditCoolant(QString& cell);
+    // ---- buttons of the grid rows: each gets the row's value (SI), returns the tool window's
+    // result as the grid takes it (1: the changed value goes into the row, 0: nothing changed,
+    // also when the tool window is not there) ----
+    int EditCoilModel(QVariant& value);
+    int EditPressure(QVariant& value);
+    int EditOnCoil(QVariant& value);
+    int EditCoolant(QVariant& value);
+    // The fin and tube editor changed the coil while it is shown.
+    void FatEditorChanged();
+
+    // The grid rows, numbered as the grid numbers them (row 0 is the header).
+    enum TRow {
+        rCoilModel = 1,
+        rBarometer,
+        rOnCoil,
+        rAirVolume,
+        rAirVelocity,
+        rCoolant,
+        rFluidControl,
+        rFluidInlet,
+        rDesignDT,
+        rFluidFlow,
+        rTubeVelocity,
+        rDesignDuty,
+        rCalculate,
+    };
+    // The row handler: a value the grid accepted in a row goes to the project's operation for
+    // that row, and the grid shows the project again.
+    void GridSetData(int col, int row);
 
     // ---- document ----
     // Opens a data file and shows it; the window is unchanged when it does not open.
@@ -112,7 +136,9 @@ private:
     void ShowStatus();
     // Takes the display units of the quantities the grid does not show from the units settings.
     void TakeUnitChoices();
-    void CommitGridEdit();
+    // Copies the grid rows' display units into the unit choices of their quantities.
+    void StoreGridUnits();
+    void CreateGrid();
     QString DialogPath() const;
     QString FileFilter() const;
 

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/platform/placement.hpp"
 #include "app/widgets/entry_grid.hpp"
 #include "documents/settings_stores.hpp"
 #include "units/errors.hpp"
@@ -135,8 +136,7 @@ TSetUnitsForm::~TSetUnitsForm() { WriteSettings(); }
 TUnitChoiceTable& TSetUnitsForm::Table() const { return UnitPrefs().CreateUnitChoices(); }
 
 void TSetUnitsForm::ReadSettings() {
-    // The window's own placement in this section is RestoreCommonPlacement(*this) of the
-    // platform layer's placement, called here once that layer has it.
+    RestoreCommonPlacement(*this);
     const auto store = OpenCommonSettings();
     const char* section = TUnitChoiceTable::kSettingsSection;
     grid_->SetColWidths(0, store->ReadInteger(section, kColWidth0, grid_->ColWidths(0)));
@@ -145,7 +145,7 @@ void TSetUnitsForm::ReadSettings() {
 }
 
 void TSetUnitsForm::WriteSettings() const {
-    // Likewise SaveCommonPlacement(*this).
+    SaveCommonPlacement(*this);
     const auto store = OpenCommonSettings();
     const char* section = TUnitChoiceTable::kSettingsSection;
     store->WriteInteger(section, kColWidth0, grid_->ColWidths(0));

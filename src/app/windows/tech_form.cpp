@@ -8,9 +8,11 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include "app/platform/dialogs.hpp"
 #include "app/platform/save_file.hpp"
+#include "app/widgets/entry_grid.hpp"
 #include "documents/folders.hpp"
 #include "version.hpp"
 
@@ -45,7 +47,7 @@ QString GridXmlText(const QList<QStringList>& rows) {
 
 TTechForm::TTechForm(QWidget* parent)
     : QMainWindow(parent), toolBar_(new QToolBar("Tools")), secondToolBar_(new QToolBar("More tools")),
-      windowMenu_(new QMenu(this)) {
+      windowMenu_(new QMenu(this)), grid_(new TEntryGrid) {
     for (QToolBar* bar : {toolBar_, secondToolBar_}) {
         bar->setMovable(false);
         bar->setFloatable(false);
@@ -87,6 +89,38 @@ TTechForm::TTechForm(QWidget* parent)
 
     statusBar()->setObjectName("StatusBar");
     statusBar()->setSizeGripEnabled(false);
+
+    auto* panel = new QWidget;
+    panel->setObjectName("GridPanel");
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    grid_->setObjectName("EntryGrid1");
+    grid_->setAccessibleName("Properties");
+    layout->addWidget(grid_);
+    setCentralWidget(panel);
+}
+
+QList<QStringList> TTechForm::GridCells() const {
+    QList<QStringList> rows;
+    for (int r = 0; r < grid_->RowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < grid_->ColCount(); ++c)
+            cells << (r == 0 ? grid_->Cells(c, r) : grid_->DisplayText(c, r));
+        rows << cells;
+    }
+    return rows;
+}
+
+void TTechForm::CommitGridEdit() {
+    if (grid_->EditorMode()) grid_->SetEditorMode(false);
+}
+
+void TTechForm::SetGridMenu(QMenu* menu) {
+    gridMenu_ = menu;
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (gridMenu_) gridMenu_->popup(grid_->viewport()->mapToGlobal(pos));
+    });
 }
 
 void TTechForm::CreatePanels(const std::vector<int>& widths) {

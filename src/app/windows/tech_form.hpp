@@ -1,7 +1,8 @@
 #pragma once
 // The technical window every grid window of the program derives from: a toolbar of actions, a
 // status bar of label panels, the property grid, and the window's own right-click menu with
-// "Copy to XML" and "Clip screen".
+// "Copy to XML" and "Clip screen". The grid sits in a panel of its own, which also holds the
+// grid's row buttons.
 //
 // An action does nothing until a handler is connected to it; actions that a window does not
 // offer are hidden.
@@ -18,6 +19,8 @@ class QMenu;
 class QToolBar;
 
 namespace qdx::app {
+
+class TEntryGrid;
 
 // The grid's rows as "Copy to XML" writes them: row 0 is the header; each row holds the texts of
 // columns 0 (name), 1 (value) and 2 (units) as the grid shows them. The root element is named
@@ -49,8 +52,12 @@ public:
     QLabel& Panel(int i) { return *panels_.at(static_cast<size_t>(i)); }
     int PanelCount() const { return static_cast<int>(panels_.size()); }
 
+    // The property grid, the window's central widget.
+    TEntryGrid& Grid() const { return *grid_; }
     // The cells of the grid as it shows them, row 0 the header.
-    virtual QList<QStringList> GridCells() const { return {}; }
+    QList<QStringList> GridCells() const;
+    // Ends an open in-place edit, committing what was typed.
+    void CommitGridEdit();
 
     // "Copy to XML": the grid as XML on the clipboard.
     void CopytoXML1Click();
@@ -66,6 +73,8 @@ public:
 protected:
     // Panels of the given widths (the last one takes the rest).
     void CreatePanels(const std::vector<int>& widths);
+    // The grid's right-click menu.
+    void SetGridMenu(QMenu* menu);
     QToolBar& ToolBar() { return *toolBar_; }
     QToolBar& SecondToolBar() { return *secondToolBar_; }
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -74,6 +83,8 @@ private:
     QToolBar* toolBar_;
     QToolBar* secondToolBar_;
     QMenu* windowMenu_;
+    QMenu* gridMenu_ = nullptr;
+    TEntryGrid* grid_;
     std::vector<QLabel*> panels_;
 };
 

@@ -10,11 +10,14 @@
 namespace qdx::app {
 
 class TQDXForm;
+class TSetUnitsForm;
 class TViewForm;
 
 struct TToolWindows {
     // The viewer of the diagnostics and the manufacturing report.
     TViewForm* Viewer = nullptr;
+    // "Customise Units", which holds the unit choices of every category.
+    TSetUnitsForm* Units = nullptr;
 };
 
 // Creates the tool windows for the main window in the program's order: calibration, pressure
