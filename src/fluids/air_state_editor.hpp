@@ -102,10 +102,11 @@ public:
     bool EditPressure = true;
     TPsyPoint Point;  // its ItemName is the dialog's, "Moist Air" at first
 
-    // Window size, column widths and the display unit index of each grid row (0..12).
-    int Width = 216;
-    int Height = 295;
-    std::array<int, 3> ColWidths{85, 70, 52};
+    // Window size, column widths and the display unit index of each grid row (0..12). The
+    // first-run size gives the longest captions ("Specific Heat") room in the usual fonts.
+    int Width = 246;
+    int Height = 300;
+    std::array<int, 3> ColWidths{100, 74, 60};
     std::array<int, 13> RowUnits{};
 
     // The point's pa; setting it rebuilds the state from the Temperature text at the new

@@ -273,8 +273,8 @@ TEST(AirStateDlgModel, StoredLayoutIsCorrectedOnReading) {
     fresh.Name = "OnCoilDlg";
     fresh.LoadLayout(store, 1280, 1024);
     EXPECT_EQ(fresh.Point.Left, -99);
-    EXPECT_EQ(fresh.Width, 216);
-    EXPECT_EQ(fresh.ColWidths, (std::array<int, 3>{85, 70, 52}));
+    EXPECT_EQ(fresh.Width, 246);
+    EXPECT_EQ(fresh.ColWidths, (std::array<int, 3>{100, 74, 60}));
     EXPECT_EQ(fresh.RowUnits[6], 1);
     EXPECT_EQ(fresh.RowUnits[7], 1);
     EXPECT_EQ(fresh.RowUnits[3], 0);

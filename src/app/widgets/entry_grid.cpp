@@ -102,6 +102,8 @@ public:
             case Qt::ForegroundRole:
                 if (!grid_->RowEnabled(row))
                     return grid_->palette().color(QPalette::Disabled, QPalette::Text);
+                if (grid_->OnCellTextColor)
+                    if (const QColor c = grid_->OnCellTextColor(col, row); c.isValid()) return c;
                 return {};
             case Qt::BackgroundRole:
                 if (col == 1 && grid_->colorEditCol_ != grid_->palette().color(QPalette::Base))

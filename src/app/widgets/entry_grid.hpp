@@ -180,6 +180,8 @@ public:
 
     // May veto the in-place editor of a cell (return false).
     std::function<bool(int ACol, int ARow)> OnCanEditShow;
+    // The text colour of a cell of an enabled row; an invalid colour keeps the usual one.
+    std::function<QColor(int ACol, int ARow)> OnCellTextColor;
 
     // The text a cell shows: numeric and pair rows formatted with the row's format.
     QString DisplayText(int ACol, int ARow) const;
