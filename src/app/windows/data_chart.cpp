@@ -165,7 +165,6 @@ bool TDataChart::StepSimulation(TCoilProject& project) {
     double duty = 0;
     if (!project.StepSimulation(duty)) return false;
     ShowSimulation(project.Coil().StepResults, duty, project.Coil().StepSettled);
-    exec();
     return true;
 }
 

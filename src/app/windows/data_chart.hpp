@@ -40,8 +40,8 @@ public:
     int PenWidth = 1;
     std::array<QColor, kSeries> Colors;
 
-    // "Step-by-Step Simulation": the project's simulation (it solves first when needed), the
-    // chart set up for its results, then shown modally. False, and nothing shown, when the
+    // "Step-by-Step Simulation": the project's simulation (it solves first when needed) and
+    // the chart set up for its results; the caller then shows it modally. False when the
     // simulation failed (the project has said why).
     bool StepSimulation(TCoilProject& project);
     // The chart set up for a simulation's results and duty (kW), without showing it. A march

@@ -18,9 +18,11 @@
 #include "app/platform/help_pages.hpp"
 #include "app/platform/placement.hpp"
 #include "app/widgets/entry_grid.hpp"
+#include "app/platform/send_to_program.hpp"
 #include "app/widgets/rich_text_report.hpp"
 #include "app/widgets/unit_choices.hpp"
 #include "app/windows/about_box.hpp"
+#include "app/windows/data_chart.hpp"
 #include "app/windows/report_form.hpp"
 #include "app/windows/set_units_form.hpp"
 #include "app/windows/view_form.hpp"
@@ -38,6 +40,9 @@ namespace qdx::app {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The psychrometric chart program, installed beside this one.
+constexpr const char* kChartProgram = "qdx-aerograph";
 
 QAction* AddItem(QMenu* menu, const QString& caption, const char* name) {
     QAction* a = menu->addAction(caption);
@@ -380,7 +385,16 @@ void TQDXForm::TypicalConditions() {
 }
 
 void TQDXForm::PlotOnAerograph() {
-    // The chart hand-over is not part of this program yet: nothing to do.
+    CommitGridEdit();
+    const bool solved = project_->Solved;
+    const std::string path = project_->AerographPath();
+    const bool written = project_->ExportAerograph(path);
+    if (!solved) {  // the export solved first
+        UpdateGrid();
+        RefreshReport();
+    }
+    if (written)
+        SendToProgram(Q(ExeDir()) + kChartProgram, Q(path), this);
 }
 
 void TQDXForm::Diagnostics() {
@@ -405,7 +419,15 @@ void TQDXForm::CalibrateCoil() {
 }
 
 void TQDXForm::StepSimulation() {
-    // The simulation chart is not part of this program yet: nothing to do.
+    if (!tools_.DataChart) return;
+    CommitGridEdit();
+    const bool solved = project_->Solved;
+    const bool simulated = tools_.DataChart->StepSimulation(*project_);
+    if (!solved) {  // the simulation solved first
+        UpdateGrid();
+        RefreshReport();
+    }
+    if (simulated) tools_.DataChart->exec();
 }
 
 // ---- units ----

@@ -9,6 +9,7 @@
 
 namespace qdx::app {
 
+class TDataChart;
 class TQDXForm;
 class TSetUnitsForm;
 class TViewForm;
@@ -18,6 +19,8 @@ struct TToolWindows {
     TViewForm* Viewer = nullptr;
     // "Customise Units", which holds the unit choices of every category.
     TSetUnitsForm* Units = nullptr;
+    // The simulation chart of "Step-by-Step Simulation".
+    TDataChart* DataChart = nullptr;
 };
 
 // Creates the tool windows for the main window in the program's order: calibration, pressure
