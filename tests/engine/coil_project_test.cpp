@@ -17,32 +17,6 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-// Everything an operation may change, at full precision.
-std::string ProjectState(TCoilProject& p) {
-    TColdWaterCoil& c = p.Coil();
-    const TLiquid& l = p.Coolant();
-    const TLiquidState& ls = *c.LiquidState;
-    const TModelRec& r = c.FinAndTube->Record();
-    std::string s = Format("%s|%s|%s|%s|%s|%s|%s|%d%d%d|%d|%d|", c.GetDesignation(), r.Mnf,
-                           p.CoilModel, l.Caption, p.EditStatus, p.SolveStatusText, p.FileName,
-                           p.Saved, p.Solved, p.Modified, static_cast<int>(p.CalcMode),
-                           static_cast<int>(c.SolveStatus));
-    std::vector<double> values = {p.Barometer, p.DesignDuty, LastADP(), c.MassFlow, c.VolumeFlow,
-                                  c.FaceVelocity, c.Qt, c.Qs, c.e, c.Ntu, c.Cr, c.ho, c.Uo,
-                                  c.ADP, c.BypassFactor, c.FaceArea(), c.Ao, c.Ai,
-                                  c.TubeSide.FlowArea, r.fHeight, r.fLength, r.Rows, r.fpi,
-                                  r.Circ, l.t, l.tfi, l.tfo, l.m, l.ro, l.Cp, l.mu, l.Ko,
-                                  l.AdditiveVolume, ls.area, ls.designdt, ls.cw, ls.vw,
-                                  static_cast<double>(ls.ctrl), static_cast<double>(l.LiquidSpec),
-                                  static_cast<double>(l.WaterAdditive)};
-    for (int i = 0; i < kAirStateFields; ++i) {
-        values.push_back(AirField(p.OnCoilAir, i));
-        values.push_back(AirField(p.OffCoilAir, i));
-    }
-    for (double v : values) s += Format("%.17g|", v);
-    return s;
-}
-
 class CoilProjectFaults : public CoilProjectTest {
 protected:
     void SetUp() override {
