@@ -196,12 +196,14 @@ TCoilSettings ReadCoilSettings() {
     return s;
 }
 
-bool WriteCoilSettings(const TCoilProject& project, TCoilSettings& s) {
+bool WriteCoilSettings(const TCoilProject& project, TCoilSettings& s,
+                       const std::function<void(TCustomIniFile&)>& writePosition) {
     CaptureSettings(project, s);
     bool ok;
     {
         const auto program = OpenProgramSettings();
         SaveFluidDefaults(*program, s);
+        if (writePosition) writePosition(*program);
         SaveSettings(*program, s);
         ok = program->UpdateFile();
     }

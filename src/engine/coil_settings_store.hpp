@@ -13,6 +13,7 @@
 // liquid defaults (the coil is then created from them); writes once when it closes, in the
 // order liquid defaults, window section, unit choices.
 
+#include <functional>
 #include <string>
 
 #include "engine/coil_settings.hpp"
@@ -80,9 +81,11 @@ TCompanySettings ReadCompanySettings(const TCustomIniFile& company,
 // records' "Coils" choices, liquid defaults. Returns the settings the coil is created from.
 TCoilSettings ReadCoilSettings();
 // The whole close write on the per-user stores: the live model captured into settings, then
-// liquid defaults, window section and unit choices written and the stores flushed. False when
-// a store could not be written.
-bool WriteCoilSettings(const TCoilProject& project, TCoilSettings& settings);
+// liquid defaults, window section and unit choices written and the stores flushed. A window
+// writes its position into the program store through writePosition, just before its section.
+// False when a store could not be written.
+bool WriteCoilSettings(const TCoilProject& project, TCoilSettings& settings,
+                       const std::function<void(TCustomIniFile&)>& writePosition = {});
 // The company section of the company store, with the shipped logo as the logo default.
 TCompanySettings ReadCompanySettings();
 

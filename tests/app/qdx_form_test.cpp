@@ -134,6 +134,21 @@ private slots:
         QCOMPARE(f.Panel(1).accessibleName(), QString("Solve status"));
     }
 
+    void refusedRowValueLeavesTheGridShowingTheProject() {
+        TFirstRun env;
+        TQDXForm f;
+        TEntryGrid& g = f.Grid();
+        // A value the model cannot take, put into the row as a row button's tool window does.
+        g.SetValue(1, TQDXForm::rBarometer, 0.0);
+        QCOMPARE(g.DisplayText(1, TQDXForm::rBarometer), QString("0.000"));
+        f.GridSetData(1, TQDXForm::rBarometer);
+        QCOMPARE(env.Dialogs().messages.size(), 1);
+        QCOMPARE(env.Dialogs().LastMessage(), QString::fromStdString(f.Project().LastError));
+        QCOMPARE(f.Project().Barometer, 101.325);
+        QCOMPARE(g.DisplayText(1, TQDXForm::rBarometer), QString("101.325"));
+        QCOMPARE(Panels(f), (QStringList{"Ready...", "Not Solved", ""}));
+    }
+
     void firstRunGridAndCopyToXml() {
         TFirstRun env;
         TQDXForm f;
@@ -147,21 +162,30 @@ private slots:
                                   true, true, false, true};
         for (int r = 1; r <= 13; ++r) QCOMPARE(g.RowEnabled(r), enabled[r - 1]);
 
+        // Copy to XML: the cells as shown, CR LF between lines, nothing escaped (the root is
+        // the designation, not a valid XML name). A row bound to a unit shows that unit's own
+        // format (kW: three decimals).
         f.CopytoXML1Click();
-        const QStringList lines = env.Dialogs().clipboardText.split("\r\n");
-        QCOMPARE(lines.size(), 16);
-        QCOMPARE(lines[0], QString("<?xml version=\"1.0\"?>"));
-        QCOMPARE(lines[1], QString("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
-                                   "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">"));
-        QCOMPARE(lines[2], QString("<635_x_720__4r__12f__7c>"));
-        QCOMPARE(lines[3], QString("  <Barometer Units=\"kPa\">101.325</Barometer>"));
-        QCOMPARE(lines[4], QString("  <On_Coil Units=\"°C\">25.0/17.0</On_Coil>"));
-        QCOMPARE(lines[7], QString("  <Coolant Units=\"\">Clean Water</Coolant>"));
-        QCOMPARE(lines[8], QString("  <Fluid_Control Units=\"\">Flow</Fluid_Control>"));
-        // A row bound to a unit shows that unit's own format (kW: three decimals).
-        QCOMPARE(lines[13], QString("  <Design_Duty__ Units=\"kW\">20.000</Design_Duty__>"));
-        QCOMPARE(lines[14], QString("  <Calculate Units=\"\">Cooling Duty</Calculate>"));
-        QCOMPARE(lines[15], QString("</635_x_720__4r__12f__7c>"));
+        const QStringList expected{
+            "<?xml version=\"1.0\"?>",
+            "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+            "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">",
+            "<635_x_720__4r__12f__7c>",
+            "  <Barometer Units=\"kPa\">101.325</Barometer>",
+            "  <On_Coil Units=\"°C\">25.0/17.0</On_Coil>",
+            "  <Air_Volume Units=\"m³/s\">1.143</Air_Volume>",
+            "  <Air_Velocity Units=\"m/s\">2.50</Air_Velocity>",
+            "  <Coolant Units=\"\">Clean Water</Coolant>",
+            "  <Fluid_Control Units=\"\">Flow</Fluid_Control>",
+            "  <Fluid_Inlet Units=\"°C\">6.0</Fluid_Inlet>",
+            "  <Design_dT Units=\"°C\">5.5</Design_dT>",
+            "  <Fluid_flow Units=\"kg/s\">0.8617</Fluid_flow>",
+            "  <Tube_Velocity Units=\"m/s\">1.00</Tube_Velocity>",
+            "  <Design_Duty__ Units=\"kW\">20.000</Design_Duty__>",
+            "  <Calculate Units=\"\">Cooling Duty</Calculate>",
+            "</635_x_720__4r__12f__7c>",
+        };
+        QCOMPARE(env.Dialogs().clipboardText.split("\r\n"), expected);
         QVERIFY(!env.Dialogs().clipboardText.endsWith("\r\n"));
     }
 
@@ -460,6 +484,12 @@ private slots:
             QVERIFY(f.close());
         }
         QCOMPARE(OpenCommonSettings()->ReadInteger(kCoilUnitsSection, "UnitsAirOn", -1), 1);
+        // The liquid defaults are written first, then the window's position and section.
+        QFile ini(env.ConfigDir() + "/Calorix/QDX.ini");
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QByteArray text = ini.readAll();
+        QVERIFY(text.indexOf("[Default]") >= 0);
+        QVERIFY(text.indexOf("[Default]") < text.indexOf("[QDXForm]"));
         UnitPrefs().Reset();  // a new process starts from the defaults
         {
             TDesktopProgram program({});

@@ -150,6 +150,22 @@ private slots:
         QCOMPARE(form.Grid()->ColWidths(1), 70);
     }
 
+    void placementAndColumnWidthsComeBack() {
+        {
+            TSetUnitsForm form;
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            form.move(140, 90);
+            form.resize(380, 420);
+            form.Grid()->SetColWidths(0, 170);
+        }
+        QVERIFY(OpenCommonSettings()->SectionExists("SetUnitsForm"));
+        TSetUnitsForm form;
+        QCOMPARE(form.pos(), QPoint(140, 90));
+        QCOMPARE(form.size(), QSize(380, 420));
+        QCOMPARE(form.Grid()->ColWidths(0), 170);
+    }
+
 private:
     std::unique_ptr<test::TAppTestEnv> env_;
 };

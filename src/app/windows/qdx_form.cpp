@@ -271,11 +271,12 @@ void TQDXForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    SavePlacement(*this);
     settings_.Col0 = Grid().ColWidths(0);
     settings_.Col1 = Grid().ColWidths(1);
     settings_.Col2 = Grid().ColWidths(2);
-    WriteCoilSettings(*project_, settings_);
+    WriteCoilSettings(*project_, settings_, [this](TCustomIniFile& store) {
+        SavePlacementTo(store, *this, {true, true, true});
+    });
     event->accept();
 }
 
