@@ -476,7 +476,7 @@ int TQDXForm::EditCoilModel(QVariant& /*value*/) {
 
 void TQDXForm::FatEditorChanged() {
     Grid().SetValue(1, rCoilModel, Q(project_->Coil().GetDesignation()));
-    project_->Apply([this] { project_->Coil().SetFaceVelocity(Grid().GetValue(1, rAirVelocity).toDouble()); });
+    project_->SetAirVelocity(Grid().GetValue(1, rAirVelocity).toDouble());
     SolveCoil();
 }
 
