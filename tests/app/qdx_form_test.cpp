@@ -461,6 +461,23 @@ private slots:
         }
     }
 
+    void startUpKeepsTheSplashTwoSecondsWhenTheSettingIsOn() {
+        TFirstRun env;
+        {
+            // Off: no splash, nothing to wait for.
+            TDesktopProgram program({});
+            QCOMPARE(program.MainForm().AboutBox().SplashEndTime(), 0);
+        }
+        WriteSplashScreen(*OpenProgramSettings(), true);
+        TDesktopProgram program({});
+        TAboutBoxDlg& about = program.MainForm().AboutBox();
+        // The tool windows were made while the splash was up; it went once its time had passed.
+        QVERIFY(about.SplashEndTime() > 0);
+        QVERIFY(QDateTime::currentMSecsSinceEpoch() >= about.SplashEndTime());
+        QVERIFY(about.Splash() == nullptr);
+        QVERIFY(program.MainForm().Tools().Viewer && program.MainForm().Tools().Units);
+    }
+
     void argumentsAreJoinedWithoutTheAutomationSwitches() {
         const TDesktopArguments a =
             ParseDesktopArguments({"/REGSERVER", "my", "--Embedding", "coil.cqx", "-x"});
