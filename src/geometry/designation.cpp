@@ -102,4 +102,18 @@ std::string ShortModelText(const TModelRec& r) {
                   MaterialCode(r.Mt), MaterialCode(r.Mf), MaterialCode(r.Mc));
 }
 
+std::string TubeSizeText(int tube) {
+    if (tube >= 100) return Format("%d mm", tube - 100);
+    const int whole = tube / 8;
+    int num = tube % 8;
+    int den = 8;
+    while (num != 0 && num % 2 == 0) {
+        num /= 2;
+        den /= 2;
+    }
+    if (num == 0) return Format("%d\"", whole);
+    if (whole == 0) return Format("%d/%d\"", num, den);
+    return Format("%d-%d/%d\"", whole, num, den);
+}
+
 }  // namespace qdx

@@ -45,6 +45,9 @@ std::string ShortModelText(const TModelRec& rec);
 // Tube outside diameter in tenths of a millimetre from a tube number (eighths of an inch
 // below 100, 100 + millimetres from 100 up).
 int TubeDiameterCode(int tube);
+// The tube size a tube number stands for: inches as a fraction below 100 ("1/2\"", "3/8\"",
+// "1-1/4\""), millimetres from 100 up ("7 mm").
+std::string TubeSizeText(int tube);
 // The two- or three-letter kind code of the "HC" model codes.
 std::string HcKindCode(int code);
 
