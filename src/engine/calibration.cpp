@@ -18,29 +18,27 @@ double CalibrationStep(int factor) {
     return factor == cfAirDP || factor == cfFluidDP ? 1.001 : 1.0001;
 }
 
-TCalibrationFactors CoilFactors(const TCustomHeatExchanger& c) {
-    return {c.DutyFactor, c.hoFactor, c.hiFactor, c.AirDPFactor, c.FluidDPFactor};
+namespace {
+// The coil and the settings name their five factors alike.
+template <typename T>
+TCalibrationFactors FactorsOf(const T& x) {
+    return {x.DutyFactor, x.hoFactor, x.hiFactor, x.AirDPFactor, x.FluidDPFactor};
 }
 
-void SetCoilFactors(TCustomHeatExchanger& c, const TCalibrationFactors& f) {
-    c.DutyFactor = f[cfDuty];
-    c.hoFactor = f[cfOutside];
-    c.hiFactor = f[cfInside];
-    c.AirDPFactor = f[cfAirDP];
-    c.FluidDPFactor = f[cfFluidDP];
+template <typename T>
+void SetFactorsOf(T& x, const TCalibrationFactors& f) {
+    x.DutyFactor = f[cfDuty];
+    x.hoFactor = f[cfOutside];
+    x.hiFactor = f[cfInside];
+    x.AirDPFactor = f[cfAirDP];
+    x.FluidDPFactor = f[cfFluidDP];
 }
+}  // namespace
 
-TCalibrationFactors SettingsFactors(const TCoilSettings& s) {
-    return {s.DutyFactor, s.hoFactor, s.hiFactor, s.AirDPFactor, s.FluidDPFactor};
-}
-
-void SetSettingsFactors(TCoilSettings& s, const TCalibrationFactors& f) {
-    s.DutyFactor = f[cfDuty];
-    s.hoFactor = f[cfOutside];
-    s.hiFactor = f[cfInside];
-    s.AirDPFactor = f[cfAirDP];
-    s.FluidDPFactor = f[cfFluidDP];
-}
+TCalibrationFactors CoilFactors(const TCustomHeatExchanger& c) { return FactorsOf(c); }
+void SetCoilFactors(TCustomHeatExchanger& c, const TCalibrationFactors& f) { SetFactorsOf(c, f); }
+TCalibrationFactors SettingsFactors(const TCoilSettings& s) { return FactorsOf(s); }
+void SetSettingsFactors(TCoilSettings& s, const TCalibrationFactors& f) { SetFactorsOf(s, f); }
 
 double SensibleHeatRatio(double qs, double qt) {
     if (qt != 0) return qs / qt;
