@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -115,6 +116,10 @@ void TCoilMakerForm::ChooseMaker(const QString& maker) {
         list_->resizeColumnToContents(c);
         list_->setColumnWidth(c, list_->columnWidth(c) + 12);
     }
+    // Every column in view: the window grows to the list's width when it is narrower.
+    int needed = 2 * list_->frameWidth() + list_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < kColumns; ++c) needed += list_->columnWidth(c);
+    if (needed > list_->width()) resize(width() + needed - list_->width(), height());
     const int best = BestListedMatch(entries_, rec_);
     if (best >= 0) list_->setCurrentItem(list_->topLevelItem(best));
 }
