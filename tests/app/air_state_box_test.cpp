@@ -13,6 +13,7 @@
 #include "app/windows/air_state_dlg.hpp"
 #include "documents/settings_stores.hpp"
 #include "support/app_test_env.hpp"
+#include "support/grid_input.hpp"
 #include "units/unit_prefs.hpp"
 
 using namespace qdx;
@@ -22,16 +23,7 @@ namespace {
 
 enum { rName = 1, rPressure, rDryBulb, rWetBulb, rEnthalpy, rHumidity, rRelHumidity, rDewPoint };
 
-// Types a value into a value cell through the in-place editor and commits it with Enter.
-void Enter(TEntryGrid* grid, int row, const QString& text) {
-    grid->setFocus();
-    grid->SetCurrentCell(1, row);
-    grid->SetEditorMode(true);
-    QVERIFY(grid->InplaceEditor());
-    grid->InplaceEditor()->selectAll();
-    QTest::keyClicks(grid->InplaceEditor(), text);
-    QTest::keyClick(grid->InplaceEditor(), Qt::Key_Return);
-}
+void Enter(TEntryGrid* grid, int row, const QString& text) { test::EnterCell(*grid, row, text); }
 
 bool HotLight(TEntryGrid* grid, int row) {
     const QVariant c = grid->model()->data(grid->model()->index(row - 1, 1), Qt::ForegroundRole);

@@ -12,6 +12,7 @@
 #include "documents/settings_stores.hpp"
 #include "fluids/liquid_correlations.hpp"
 #include "support/app_test_env.hpp"
+#include "support/grid_input.hpp"
 #include "units/unit_prefs.hpp"
 
 using namespace qdx;
@@ -23,16 +24,7 @@ enum { rTemperature = 1, rPressure, rFluid, rAdditive, rVolume, rUser, rDensity 
 
 const QColor kTeal(0, 128, 128), kMaroon(128, 0, 0);
 
-// A value typed into a cell and committed with Enter.
-void Enter(TEntryGrid* grid, int row, const QString& text) {
-    grid->setFocus();
-    grid->SetCurrentCell(1, row);
-    grid->SetEditorMode(true);
-    QVERIFY(grid->InplaceEditor());
-    grid->InplaceEditor()->selectAll();
-    QTest::keyClicks(grid->InplaceEditor(), text);
-    QTest::keyClick(grid->InplaceEditor(), Qt::Key_Return);
-}
+void Enter(TEntryGrid* grid, int row, const QString& text) { test::EnterCell(*grid, row, text); }
 
 // The next (or previous) choice of a pick-list row, as the arrow keys give it.
 void Step(TEntryGrid* grid, int row, bool forward = true) {

@@ -27,6 +27,8 @@ void TAirStateDlg::SetDummy(bool on) {
     layoutLoaded_ = true;
 }
 
+TAirStateBox* TAirStateDlg::Box() const { return box_; }
+
 int TAirStateDlg::Execute(QWidget* parent) {
     QPoint at(model_.Point.Left, model_.Point.Top);
     if (at.x() == -99 || at.y() == -99) at = QCursor::pos();

@@ -55,7 +55,7 @@ public:
     // it closes. parent: the window's parent.
     int Execute(QWidget* parent = nullptr);
     // The open state window, or null.
-    TAirStateBox* Box() const { return box_; }
+    TAirStateBox* Box() const;
 
 signals:
     // After every accepted change of the point and after a change of its name.

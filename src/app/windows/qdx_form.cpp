@@ -22,7 +22,10 @@
 #include "app/widgets/rich_text_report.hpp"
 #include "app/widgets/unit_choices.hpp"
 #include "app/windows/about_box.hpp"
+#include "app/windows/air_state_dlg.hpp"
+#include "app/windows/alt_barom_form.hpp"
 #include "app/windows/data_chart.hpp"
+#include "app/windows/fluid_spec_form.hpp"
 #include "app/windows/report_form.hpp"
 #include "app/windows/set_units_form.hpp"
 #include "app/windows/view_form.hpp"
@@ -480,19 +483,42 @@ void TQDXForm::FatEditorChanged() {
     SolveCoil();
 }
 
-int TQDXForm::EditPressure(QVariant& /*value*/) {
-    // The pressure calculator is not part of this program yet.
-    return 0;
+int TQDXForm::EditPressure(QVariant& value) {
+    TAltBaromForm* calculator = tools_.Barometer;
+    if (!calculator) return 0;
+    calculator->EnterPressure(value.toDouble());
+    const QPoint at = QCursor::pos();
+    calculator->PlaceAt(at.x(), at.y());
+    const int result = calculator->exec();
+    if (result == 1) value = calculator->CalcPressure();
+    return result;
 }
 
-int TQDXForm::EditOnCoil(QVariant& /*value*/) {
-    // The air state dialog is not part of this program yet.
-    return 0;
+int TQDXForm::EditOnCoil(QVariant& value) {
+    TAirStateDlg* dlg = tools_.OnCoil;
+    if (!dlg) return 0;
+    dlg->SetCaption("On Coil Air");
+    dlg->SetItemName("On Coil");
+    dlg->SetEditItemName(false);
+    dlg->SetEditPressure(false);
+    dlg->SetModal(true);
+    dlg->SetPressure(project_->Barometer);
+    dlg->SetTemperature(value.toString());
+    const int result = dlg->Execute(this);
+    value = dlg->Temperature();
+    return result;
 }
 
-int TQDXForm::EditCoolant(QVariant& /*value*/) {
-    // The fluid specification window is not part of this program yet.
-    return 0;
+int TQDXForm::EditCoolant(QVariant& value) {
+    TFluidSpecForm* form = tools_.FluidSpec;
+    if (!form) return 0;
+    const QPoint at = QCursor::pos();
+    form->PlaceAt(at.x(), at.y());
+    form->SetLiquid(&project_->Coolant());
+    const int result = form->exec();
+    value = Q(project_->Coolant().GetCaption());
+    UpdateGrid();
+    return result;
 }
 
 void TQDXForm::GridSetData(int col, int row) {

@@ -9,12 +9,24 @@
 
 namespace qdx::app {
 
+class TAirStateDlg;
+class TAltBaromForm;
 class TDataChart;
+class TFluidSpecForm;
 class TQDXForm;
+class TSelectLocationForm;
 class TSetUnitsForm;
 class TViewForm;
 
 struct TToolWindows {
+    // The pressure calculator of the barometer row and the location window it searches with.
+    TAltBaromForm* Barometer = nullptr;
+    TSelectLocationForm* Locations = nullptr;
+    // The coolant row's window.
+    TFluidSpecForm* FluidSpec = nullptr;
+    // The on-coil air state component of the entering-air row; its window layout is kept in
+    // the common settings.
+    TAirStateDlg* OnCoil = nullptr;
     // The viewer of the diagnostics and the manufacturing report.
     TViewForm* Viewer = nullptr;
     // "Customise Units", which holds the unit choices of every category.
