@@ -2,8 +2,9 @@
 # configure and build first.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build test demo gui bench screenshots clean
+.PHONY: all deps configure build test demo gui bench screenshots install uninstall desktop-caches package install-check clean
 
 all: build
 
@@ -35,6 +36,40 @@ bench: build
 screenshots: configure
 	cmake --build $(BUILD) -j $(JOBS) --target qdx_screenshots
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/tests/qdx_screenshots $(BUILD)/screenshots
+
+# Installs under $(PREFIX) (below $(DESTDIR) when given). The list of installed files is kept
+# for `make uninstall`: CMake's own list is rewritten by every install from this build folder,
+# the tests' staging installs included.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+	cp $(BUILD)/install_manifest.txt $(BUILD)/installed_files.txt
+	@$(MAKE) --no-print-directory desktop-caches
+
+# Removes what the last `make install` put in place; users' settings and projects stay.
+uninstall:
+	@[ -f $(BUILD)/installed_files.txt ] || { echo "uninstall: nothing installed from $(BUILD)"; exit 1; }
+	xargs -d '\n' rm -f <$(BUILD)/installed_files.txt
+	rm -f $(BUILD)/installed_files.txt
+	for d in share/qdx lib/qdx; do \
+	  [ ! -d "$(DESTDIR)$(PREFIX)/$$d" ] || find "$(DESTDIR)$(PREFIX)/$$d" -depth -type d -empty -delete; done
+	@$(MAKE) --no-print-directory desktop-caches
+
+# Tells the desktop about the file types, menu entries and icons under $(PREFIX), unless the
+# install went to a staging folder.
+desktop-caches:
+	@if [ -z "$(DESTDIR)" ]; then \
+	  ! command -v update-mime-database >/dev/null || update-mime-database "$(PREFIX)/share/mime"; \
+	  ! command -v update-desktop-database >/dev/null || update-desktop-database -q "$(PREFIX)/share/applications"; \
+	  ! command -v gtk-update-icon-cache >/dev/null || gtk-update-icon-cache -q -t "$(PREFIX)/share/icons/hicolor" || true; \
+	fi
+
+# The Debian package, $(BUILD)/qdx_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# The package built, then its contents and its installation into a scratch root checked.
+install-check: package
+	bash tests/install/package_check.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

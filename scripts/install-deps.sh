@@ -18,6 +18,8 @@ packages=(
   pybind11-dev python3-dev python3-pytest python3-dbus
   # fuzzing and the sanitizer build
   clang libclang-rt-14-dev
+  # the installed tree's checks (desktop entries, file types) and the .deb's dependencies
+  desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin dpkg-dev
 )
 
 missing=()

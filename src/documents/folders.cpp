@@ -84,9 +84,24 @@ std::string ExePath() {
     });
 }
 
-std::string InstalledOr(const char* fallback) {
+// The data folder of an installed program, found from the program file rather than from the
+// configured prefix: a package, a prefix given only at install time and a staging folder
+// (DESTDIR) all keep the folder at the same place beside bin/. Empty when there is none.
+std::string InstalledDataDir() {
+    const std::string exe = ExePath();
+    if (exe.empty()) return {};
     std::error_code ec;
-    return AddBackslash(fs::is_directory(build::kInstallDataDir, ec) ? build::kInstallDataDir : fallback);
+    const fs::path dir = (fs::path(exe).parent_path() / build::kInstallDataFromBin).lexically_normal();
+    return fs::is_directory(dir, ec) ? AddBackslash(dir.string()) : std::string();
+}
+
+// The installed data folder; else, for a run from the build, the build's folder; else the
+// configured install folder (a program copied away from its installation).
+std::string InstalledOr(const char* buildFolder) {
+    std::string dir = InstalledDataDir();
+    if (!dir.empty()) return dir;
+    std::error_code ec;
+    return AddBackslash(fs::is_directory(buildFolder, ec) ? buildFolder : build::kInstallDataDir);
 }
 
 std::string ShippedDataDir() {

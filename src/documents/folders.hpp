@@ -3,8 +3,9 @@
 // for and kept until ResetFolders. Folder texts end with "/" except DocumentsDir.
 //
 //  ExeDir, ExeName        the running program file (/proc/self/exe)
-//  ProgramFilesDir,       the installation's shared data folder; the source tree's data/
-//  CommonFilesDir         when the program runs from a build tree (no installed folder)
+//  ProgramFilesDir,       the installation's shared data folder (share/qdx/ beside the
+//  CommonFilesDir         program's bin/); the source tree's data/ when the program runs
+//                         from a build tree (no installed folder)
 //  BuiltDataDir           the data the build makes from text kept in the source tree (the
 //                         location database): the installed data folder, else the build
 //                         tree's data/
