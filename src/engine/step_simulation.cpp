@@ -1,6 +1,7 @@
 #include "engine/step_simulation.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -46,6 +47,10 @@ double TColdWaterCoil::StepSimulation() {
     const double cl = LiquidState->cw;
     const double ma = MassFlow;
     double total = 0;
+    // The vapour pressure of each stored row's air, for its exact dew point at the end; NaN for
+    // a row no march reached.
+    std::array<double, 100> rowPv;
+    rowPv.fill(std::numeric_limits<double>::quiet_NaN());
     // One march from the air inlet, where the liquid leaves at twOut: fills StepResults and
     // total, and returns the marched liquid temperature at the air outlet less the true inlet
     // temperature. With bounds, a march whose liquid runs more than 1 K outside them stops
@@ -58,7 +63,11 @@ double TColdWaterCoil::StepSimulation() {
             if (tw < lowest - 1 || tw > highest + 1) break;
             double ts = (ConductanceRatio * air.db + tw) / (ConductanceRatio + 1);
             double dq;
-            const bool dry = ts > air.td;
+            // The marched air carries a dew point within 1e-12 K of the exact one: a surface
+            // that close to it is compared with the exact one.
+            double td = air.td;
+            if (j > 0 && std::fabs(ts - td) < 1e-9) td = psy::DewPoint(air.pv);
+            const bool dry = ts > td;
             double ws = 0;
             if (dry) {
                 dq = ho * dAo * (air.db - ts);
@@ -72,7 +81,9 @@ double TColdWaterCoil::StepSimulation() {
             tw -= dq / cl;
             if (!dry) air.wa -= (ho / air.cp) * dAo * (air.wa - ws) / ma;
             air.ha -= dq / ma;
-            AirState(air, air, 15);
+            // The march reads no wet bulb, and needs the dew point only as above.
+            AirStateForMarch(air, air, 15);
+            rowPv[j] = air.pv;
             StoreStepRow(j, tw, ts, air.db, air.td);
         }
         return tw - twi;
@@ -119,6 +130,8 @@ double TColdWaterCoil::StepSimulation() {
             }
         }
     }
+    for (int j = 0; j < 100; ++j)
+        if (!std::isnan(rowPv[j])) StepResults.At(3, j) = psy::DewPoint(rowPv[j]);
     return StepSettled ? total : std::numeric_limits<double>::quiet_NaN();
 }
 

@@ -21,6 +21,7 @@ constexpr double kHighestT = 200.0;
 constexpr double kTempTolerance = 1e-9;  // K, every inner temperature solve
 constexpr double kMw = 0.621945;         // ratio of the molar masses of water and dry air
 constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 thread_local int g_status = 0;
 
@@ -38,6 +39,17 @@ double LnPws(double t) {
 }
 
 double Pws(double t) { return std::exp(LnPws(t)) * 0.001; }
+
+// The slope of LnPws, 1/K.
+double LnPwsSlope(double t) {
+    const double T = t + kKelvin;
+    if (t <= 0.01) {
+        return 5.6745359e3 / (T * T) - 9.677843e-3 + 2 * 6.2215701e-7 * T +
+               3 * 2.0747825e-9 * T * T - 4 * 9.484024e-13 * T * T * T + 4.1635019 / T;
+    }
+    return 5.8002206e3 / (T * T) - 4.8640239e-2 + 2 * 4.1764768e-5 * T -
+           3 * 1.4452093e-8 * T * T + 6.5459673 / T;
+}
 
 // Humidity ratio at saturation for the inner solvers: air at or above its boiling point holds
 // unlimited vapour, which keeps the residuals monotone without faulting.
@@ -96,6 +108,59 @@ bool Bisect(F f, double lo, double hi, double& x) {
     return true;
 }
 
+// How far a guessed root may lie from the true one and still guide BisectNear, K: far above
+// the rounding of a converged guess, far below the bisection's own tolerance.
+constexpr double kGuideMargin = 1e-10;
+
+// Bisect(f, lo, hi, x) to the last bit, for an increasing f whose root lies within
+// kGuideMargin of guess, at a fraction of its cost: every midpoint farther than the margin
+// from the guess takes its side without an evaluation of f, and only the midpoints near the
+// guess and the two final ends are evaluated. False, with x untouched, when the signs at the
+// final ends show that the guess misled it (or when an end of [lo, hi] is one of them, where
+// Bisect's checks of the ends decide); the caller then bisects plainly.
+template <typename F>
+bool BisectNear(F f, double lo, double hi, double guess, double& x) {
+    if (!std::isfinite(guess)) return false;
+    const double lo0 = lo;
+    const double hi0 = hi;
+    double flo = 0;
+    double fhi = 0;
+    bool knownLo = false;
+    bool knownHi = false;
+    while (hi - lo > kTempTolerance) {
+        const double m = 0.5 * (lo + hi);
+        if (m <= lo || m >= hi) break;
+        if (std::fabs(m - guess) > kGuideMargin) {
+            // Written without a branch: the side changes from step to step as the digits of
+            // the root do, which no branch predictor foresees.
+            const bool below = m < guess;
+            lo = below ? m : lo;
+            hi = below ? hi : m;
+            knownLo = knownLo && !below;
+            knownHi = knownHi && below;
+        } else {
+            const double fm = f(m);
+            if (fm < 0) {
+                lo = m;
+                flo = fm;
+                knownLo = true;
+            } else {
+                hi = m;
+                fhi = fm;
+                knownHi = true;
+            }
+        }
+    }
+    if (lo == lo0 || hi == hi0) return false;
+    if (!knownLo) flo = f(lo);
+    if (!knownHi) fhi = f(hi);
+    // Bisection keeps f(lo) < 0 <= f(hi); a side taken wrongly would have lost the root.
+    if (!(flo < 0 && fhi >= 0 && std::isfinite(fhi))) return false;
+    x = lo - flo * (hi - lo) / (fhi - flo);
+    if (!(x >= lo && x <= hi)) x = 0.5 * (lo + hi);
+    return true;
+}
+
 // An increasing function solved near a start point: the bracket around x0 doubles until it
 // encloses the root or meets the limits, then bisection finishes.
 template <typename F>
@@ -119,15 +184,42 @@ bool SolveFrom(F f, double x0, double minX, double maxX, double& x) {
     return Bisect(f, lo, hi, x);
 }
 
+// Newton steps towards the temperature whose LnPws is target, from start (a nearby dew point
+// when the caller knows one) or from the Magnus approximation. converged tells that the last
+// step was below 1e-6 K: the error left is then about that step squared times
+// |LnPws''/2 LnPws'| (below 1/K), far inside kGuideMargin.
+double SatTemperatureNewton(double target, double start, bool& converged) {
+    double t = start;
+    if (!(t >= kLowestT && t <= kHighestT)) {
+        const double g = target - 6.4154242;  // ln(pw / 611.2 Pa)
+        t = g < 17 ? 243.12 * g / (17.62 - g) : kHighestT;
+        t = std::clamp(t, kLowestT, kHighestT);
+    }
+    converged = false;
+    for (int i = 0; i < 30 && !converged; ++i) {
+        const double step = (LnPws(t) - target) / LnPwsSlope(t);
+        if (!std::isfinite(step)) break;
+        t = std::clamp(t - step, kLowestT, kHighestT);
+        converged = std::fabs(step) < 1e-6;
+    }
+    return t;
+}
+
 // The temperature whose saturation pressure is pw (kPa), to kTempTolerance; absolute zero for
-// no vapour at all.
-double SatTemperature(double pw, int& status) {
+// no vapour at all. near, when a temperature, is a dew point close to the one sought: it only
+// speeds the solve up. exact: the bisection's root to the last bit; otherwise Newton's, which
+// lies within 1e-12 K of it (the bisection's when Newton does not converge).
+double SatTemperature(double pw, int& status, double near = kNaN, bool exact = true) {
     CheckFinite(pw, "Invalid vapour pressure");
     if (pw <= 0) return kAbsoluteZero;
     const double target = std::log(pw * 1000.0);
+    bool converged = false;
+    const double guess = SatTemperatureNewton(target, near, converged);
+    if (converged && !exact) return guess;
+    auto f = [target](double x) { return LnPws(x) - target; };
     double t = 0;
-    if (!Bisect([target](double x) { return LnPws(x) - target; }, kLowestT, kHighestT, t))
-        status |= psyNotConverged;
+    if (converged && BisectNear(f, kLowestT, kHighestT, guess, t)) return t;
+    if (!Bisect(f, kLowestT, kHighestT, t)) status |= psyNotConverged;
     return t;
 }
 
@@ -249,8 +341,18 @@ Solved SolvePair(double p, double a, double b, int pair, int& status) {
     return s;
 }
 
+// What a completion may take from its caller: a dew point close to the one sought (it only
+// speeds the solve up), and whether the wet bulb is wanted at all.
+struct Hints {
+    double nearTd = kNaN;
+    bool wetBulb = true;
+    bool exactDewPoint = true;
+};
+
 // Every property of the state (db, w) at p; a given wet bulb or dew point is kept as given.
-void Complete(TAirState& out, double p, const Solved& s, double ma, int& status) {
+// Without the wet bulb, wb is left NaN and the other fields are the same to the last bit.
+void Complete(TAirState& out, double p, const Solved& s, double ma, int& status,
+              const Hints& hints = {}) {
     CheckFinite(p, "Invalid air pressure");
     const double db = CheckFinite(s.db, "Invalid dry bulb");
     const double w = CheckFinite(s.w, "Invalid humidity ratio");
@@ -261,8 +363,12 @@ void Complete(TAirState& out, double p, const Solved& s, double ma, int& status)
     r.pv = CheckFinite(PwOfW(w, p), "Invalid vapour pressure");
     r.ps = CheckFinite(Pws(db), "Invalid saturation pressure");
     r.rh = CheckFinite(r.pv / r.ps, "Invalid relative humidity");
-    r.td = std::isnan(s.td) ? SatTemperature(r.pv, status) : s.td;
-    r.wb = std::isnan(s.wb) ? WetBulbOf(db, w, p, r.td, status) : s.wb;
+    r.td = std::isnan(s.td) ? SatTemperature(r.pv, status, hints.nearTd, hints.exactDewPoint)
+                            : s.td;
+    if (!hints.wetBulb)
+        r.wb = kNaN;
+    else
+        r.wb = std::isnan(s.wb) ? WetBulbOf(db, w, p, r.td, status) : s.wb;
     r.ha = CheckFinite(EnthalpyOf(db, w), "Invalid enthalpy");
     const double T = db + kKelvin;
     const double v = 0.287042 * T * (1 + 1.607858 * w) / p;
@@ -274,7 +380,7 @@ void Complete(TAirState& out, double p, const Solved& s, double ma, int& status)
     r.k = CheckFinite(0.0241e-3 * std::pow(T / kKelvin, 1.5) * (kKelvin + 194) / (T + 194),
                       "Invalid conductivity");
     r.ma = ma;
-    CheckFinite(r.wb, "Invalid wet bulb");
+    if (hints.wetBulb) CheckFinite(r.wb, "Invalid wet bulb");
     CheckFinite(r.td, "Invalid dew point");
 
     if (r.db < -100 || r.db > 200 || r.wb < -100 || r.wb > 200) status |= psyTemperatureRange;
@@ -283,13 +389,24 @@ void Complete(TAirState& out, double p, const Solved& s, double ma, int& status)
     out = r;
 }
 
-void Evaluate(TAirState& out, double p, double a, double b, int pair, double ma) {
+void Evaluate(TAirState& out, double p, double a, double b, int pair, double ma,
+              const Hints& hints = {}) {
     int status = 0;
     // An evaluation that throws leaves a failed status behind.
     g_status = psyNotConverged;
     const Solved s = SolvePair(p, a, b, pair, status);
-    Complete(out, p, s, ma, status);
+    Complete(out, p, s, ma, status, hints);
     g_status = status;
+}
+
+void EvaluateFrom(TAirState& out, const TAirState& in, int pair, bool forMarch) {
+    int first, second;
+    if (!AirPairFields(pair, first, second))
+        throw std::invalid_argument("Unknown air pair code " + std::to_string(pair));
+    // The record being completed is usually the state just before this one: its dew point is
+    // a close start for the new one.
+    Evaluate(out, in.pa, AirField(in, first), AirField(in, second), pair, in.ma,
+             Hints{in.td, !forMarch, !forMarch});
 }
 
 }  // namespace
@@ -359,11 +476,10 @@ TAirState SetState(double pa, double a, double b, int pair) {
     return s;
 }
 
-void AirState(TAirState& out, const TAirState& in, int pair) {
-    int first, second;
-    if (!AirPairFields(pair, first, second))
-        throw std::invalid_argument("Unknown air pair code " + std::to_string(pair));
-    Evaluate(out, in.pa, AirField(in, first), AirField(in, second), pair, in.ma);
+void AirState(TAirState& out, const TAirState& in, int pair) { EvaluateFrom(out, in, pair, false); }
+
+void AirStateForMarch(TAirState& out, const TAirState& in, int pair) {
+    EvaluateFrom(out, in, pair, true);
 }
 
 double WetBulb(double pa, double db, double value, int pair) {

@@ -77,6 +77,11 @@ TAirState SetState(double pa, double a, double b, int pair);
 // Completes a state from in.pa and in's fields named by the pair; ma is copied from in.
 // out may be the same record as in.
 void AirState(TAirState& out, const TAirState& in, int pair);
+// AirState for a march that completes a state at every step: the wet bulb, the costliest
+// field to solve, is left NaN, and the dew point is Newton's root of the saturation line,
+// within 1e-12 K of AirState's (psy::DewPoint(out.pv) gives AirState's exactly). Every other
+// field is AirState's to the last bit.
+void AirStateForMarch(TAirState& out, const TAirState& in, int pair);
 
 // Wet bulb (°C) at pressure pa of dry bulb db and a second value of a pair that begins with the
 // dry bulb (0, 1, 2, 3, 4, 5, 7); the coil code uses pair 3, where value is the relative

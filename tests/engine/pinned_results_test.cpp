@@ -68,6 +68,39 @@ TEST_F(PinnedResults, StepSimulations) {
         EXPECT_EQ(coil().StepSimulation(), k.duty);
         EXPECT_TRUE(coil().StepSettled);
     }
+    // Rows of the march at its air inlet, inside and at its air outlet: liquid, dry bulb,
+    // surface and dew point.
+    struct Row {
+        int j;
+        double liquid, db, surface, td;
+    };
+    const struct {
+        const char* air;
+        Row rows[3];
+    } marches[] = {
+        {"25/17",
+         {{0, 12.102466262250257, 24.776138899275146, 15.393380137632004, 12.126892671806726},
+          {37, 9.5140668947017559, 17.998813198668433, 11.807424155029738, 12.112575721038457},
+          {99, 5.9999901470529204, 11.421947302975173, 8.0557118996648622, 10.174495597413779}}},
+        {"27/22",
+         {{0, 15.40304043780958, 26.810156546868235, 18.837434217957604, 19.833527419334189},
+          {37, 11.922323502528593, 21.077388817403786, 15.5557522680219, 18.266564378573079},
+          {99, 5.9999917498664974, 13.928664107143112, 9.4825726765539216, 13.614195041419038}}},
+    };
+    for (const auto& m : marches) {
+        SCOPED_TRACE(m.air);
+        Fresh();
+        project.SetOnCoil(m.air);
+        ASSERT_TRUE(project.SolveCoil());
+        coil().StepSimulation();
+        for (const Row& r : m.rows) {
+            SCOPED_TRACE(r.j);
+            EXPECT_EQ(coil().StepResults.At(0, r.j), r.liquid);
+            EXPECT_EQ(coil().StepResults.At(1, r.j), r.db);
+            EXPECT_EQ(coil().StepResults.At(2, r.j), r.surface);
+            EXPECT_EQ(coil().StepResults.At(3, r.j), r.td);
+        }
+    }
 }
 
 TEST_F(PinnedResults, Sizings) {

@@ -128,6 +128,38 @@ TEST(MoistAir, AirStateCarriesMassFlowAndMayOverwriteItsInput) {
     EXPECT_GT(s.wb, 17);
 }
 
+// A march completes its air without the wet bulb and with a dew point close to the exact one;
+// everything else is AirState's to the last bit, whatever dew point the record carried in.
+TEST(MoistAir, MarchCompletionMatchesAirState) {
+    struct Case {
+        double pa, db, rh;
+    };
+    const Case cases[] = {
+        {kStd, 25, 0.5},   {kStd, 0.02, 0.999}, {kStd, 0.5, 0.98}, {kStd, -20, 0.7},
+        {kStd, 45, 0.05},  {70, 89, 0.97},      {120, 12, 1.0},    {kStd, -60, 0.01},
+    };
+    for (const Case& c : cases) {
+        TAirState in = SetState(c.pa, c.db, c.rh, 3);
+        in.ma = 2.5;
+        for (double carried : {in.td, in.td - 0.3, in.td + 40, std::nan("")}) {
+            SCOPED_TRACE(std::to_string(c.db) + " " + std::to_string(c.rh) + " from " +
+                         std::to_string(carried));
+            in.td = carried;
+            TAirState full, march;
+            AirState(full, in, 15);
+            AirStateForMarch(march, in, 15);
+            EXPECT_EQ(full.td, psy::DewPoint(full.pv));
+            EXPECT_LE(std::fabs(march.td - full.td), 1e-12);
+            EXPECT_EQ(psy::DewPoint(march.pv), full.td);
+            EXPECT_TRUE(std::isnan(march.wb));
+            for (int f = 0; f < kAirStateFields; ++f) {
+                if (f == afWetBulb || f == afDewPoint) continue;
+                EXPECT_EQ(AirField(march, f), AirField(full, f)) << f;
+            }
+        }
+    }
+}
+
 TEST(MoistAir, WetBulbOfDryBulbAndRelativeHumidity) {
     const double wb = WetBulb(kStd, 25, 0.5, 3);
     const TAirState s = SetState(kStd, 25, wb, 0);
