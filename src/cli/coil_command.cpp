@@ -226,18 +226,22 @@ bool BuildCoilFromFile(const CoilOptionTexts& t, const std::string& path, TCoilP
 }
 
 bool CalculateCoil(const CoilOptionTexts& t, TCoilProject& project, std::ostream& err) {
+    auto tellSizing = [&](const char* name) {
+        if (!project.LastError.empty() || project.SizingStatus == ssSolved) return;
+        err << "qdx: sizing by " << name
+            << (project.SizingStatus == ssFailed ? " was refused or failed" : " did not converge")
+            << " (status " << static_cast<int>(project.SizingStatus) << ")\n";
+    };
     if (!t.size) {
         project.SolveCoil();
+        // Coil Size mode sizes the face before it rates.
+        if (project.CalcMode == cmCoilSize) tellSizing(kSizeNames[0]);
         return project.LastError.empty();
     }
     const int index = ParseChoice(*t.size, "--size", {"face", "height", "length", "rows", "fins", "rowsfins"});
     const double v = t.sizeAirVolume ? ParseNumberArg(*t.sizeAirVolume, "--size-air-volume", true) : 0;
     project.SizeAndSolve(kSizeKinds[index], v);
-    if (project.LastError.empty() && project.SizingStatus != ssSolved) {
-        err << "qdx: sizing by " << kSizeNames[index]
-            << (project.SizingStatus == ssFailed ? " was refused or failed" : " did not converge")
-            << " (status " << static_cast<int>(project.SizingStatus) << ")\n";
-    }
+    tellSizing(kSizeNames[index]);
     return project.LastError.empty();
 }
 

@@ -134,8 +134,12 @@ TEST_F(QdxProgram, EverySizingOperation) {
         else
             EXPECT_NEAR(qt, 25, 0.25 * 25) << op;
     }
-    // Coil Size mode sizes the face for the design duty.
+    // Coil Size mode sizes the face for the design duty, and says so when it cannot.
     EXPECT_NEAR(double(Rated("--mode size --design-duty 30")["Qt"]), 30, 1e-3);
+    const ProgramRun run = Qdx("rate --json --model \"635 720 12r 12f 7c\" --mode size --air-on 23/22 "
+                               "--fluid-inlet 17 --design-duty 26.1");
+    EXPECT_NE(run.err.find("sizing by face was refused or failed (status 5)"), std::string::npos)
+        << run.err;
 }
 
 TEST_F(QdxProgram, ZeroFlowWithFlowControlLeavesTheAirAsItCame) {
