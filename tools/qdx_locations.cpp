@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include "documents/atomic_file.hpp"
+#include "documents/folders.hpp"
 #include "documents/location_csv.hpp"
 
 int main(int argc, char** argv) {
@@ -37,6 +38,12 @@ int main(int argc, char** argv) {
         }
     }
     std::string error;
+    // The output folder is made, as a build's output folder is; the files are then written
+    // into it like any other save.
+    if (!qdx::CreateFolderOf(qdx::AddBackslash(output) + "Regions.idx")) {
+        std::fprintf(stderr, "qdx-locations: cannot create the folder %s\n", output.c_str());
+        return 1;
+    }
     if (!qdx::WriteLocationDatabase(set, output, error)) {
         std::fprintf(stderr, "qdx-locations: %s\n", error.c_str());
         return 1;

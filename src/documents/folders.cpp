@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "documents/atomic_file.hpp"
+#include "documents/text_encoding.hpp"
 #include "documents/text_utils.hpp"
 #include "version.hpp"
 
@@ -190,15 +191,18 @@ std::string ConfigDir() {
                   [] { return AddBackslash(XdgBase("XDG_CONFIG_HOME", ".config")) + "Calorix/"; });
 }
 
-std::string RegisteredOwner() { return Env("QDX_OWNER"); }
+// The environment holds bytes; a name set in a Windows-1252 terminal is read as such.
+std::string RegisteredOwner() { return AsUtf8(Env("QDX_OWNER")); }
 
-std::string RegisteredOrganization() { return Env("QDX_ORGANISATION"); }
+std::string RegisteredOrganization() { return AsUtf8(Env("QDX_ORGANISATION")); }
 
 void ResetFolders() { Cache() = FolderCache{}; }
 
 bool CopyFileKeepingDate(const std::string& from, const std::string& to) {
     std::string content;
-    if (!ReadWholeFile(from, content) || !WriteFileAtomically(to, content)) return false;
+    // Copies go into the program's own folders (shipped data, the install merge).
+    if (!ReadWholeFile(from, content) || !CreateFolderOf(to) || !WriteFileAtomically(to, content))
+        return false;
     std::error_code ec;
     auto when = fs::last_write_time(from, ec);
     if (!ec) fs::last_write_time(to, when, ec);

@@ -52,8 +52,9 @@ std::string AddBackslash(std::string_view path);
 // fromDir (default ProgramFilesDir) when it is missing. True when the file is there afterwards.
 bool EnsureSharedDataFile(std::string_view relativePath, std::string_view fromDir = {});
 
-// Copies a file through a temporary file and gives the copy the source's modification time.
-// False when the source cannot be read or the target cannot be written.
+// Copies a file through a temporary file and gives the copy the source's modification time,
+// creating the target's folder (for the program's own files). False when the source cannot be
+// read or the target cannot be written.
 bool CopyFileKeepingDate(const std::string& from, const std::string& to);
 
 }  // namespace qdx

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "documents/atomic_file.hpp"
+#include "documents/text_encoding.hpp"
 #include "documents/text_utils.hpp"
 #include "units/format.hpp"
 
@@ -73,7 +74,7 @@ void IniDocument::Parse(std::string_view text) {
         if (!trimmed.empty() && trimmed.front() == '[') {
             size_t close = trimmed.find(']');
             if (close != std::string::npos) {
-                std::string name = Trim(std::string_view(trimmed).substr(1, close - 1));
+                std::string name = AsUtf8(Trim(std::string_view(trimmed).substr(1, close - 1)));
                 // A repeated header continues the section it names.
                 current = FindSection(name);
                 if (!current) {
@@ -88,9 +89,11 @@ void IniDocument::Parse(std::string_view text) {
         if (!trimmed.empty() && trimmed.front() != ';' && trimmed.front() != '#') {
             std::string key, value;
             if (SplitNameValue(trimmed, key, value) && !key.empty()) {
+                // Programs that know no other write settings in Windows-1252; what is read is
+                // UTF-8, as every text the program holds. The line is written back as it was.
                 line.isKey = true;
-                line.key = std::move(key);
-                line.value = std::move(value);
+                line.key = AsUtf8(key);
+                line.value = AsUtf8(value);
             }
         }
         (current ? current->lines : preamble_).push_back(std::move(line));

@@ -1,5 +1,6 @@
 #include "documents/settings_stores.hpp"
 
+#include "documents/atomic_file.hpp"
 #include "documents/folders.hpp"
 #include "version.hpp"
 
@@ -8,6 +9,8 @@ namespace qdx {
 namespace {
 
 std::unique_ptr<TPowerIniFile> OpenStore(std::string path) {
+    // Like a registry key opened for writing: its folder is there once it is open.
+    CreateFolderOf(path);
     auto store = std::make_unique<TPowerIniFile>(std::move(path));
     store->SetAutoUpdate(true);
     return store;

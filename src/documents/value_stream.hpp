@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "documents/text_encoding.hpp"
+
 namespace qdx {
 
 // A value of the wrong kind or the end of the data: the read fails.
@@ -109,9 +111,5 @@ private:
 // 80-bit extended float conversions (little-endian, 10 bytes).
 void DoubleToExtended(double v, uint8_t out[10]);
 double ExtendedToDouble(const uint8_t in[10]);
-
-// Windows-1252 to UTF-8 and back; characters that Windows-1252 cannot hold become "?".
-std::string Cp1252ToUtf8(std::string_view text);
-std::string Utf8ToCp1252(std::string_view text);
 
 }  // namespace qdx

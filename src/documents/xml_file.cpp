@@ -8,6 +8,7 @@
 
 #include "documents/atomic_file.hpp"
 #include "documents/messages.hpp"
+#include "documents/text_encoding.hpp"
 #include "units/format.hpp"
 
 namespace qdx {
@@ -58,7 +59,9 @@ bool SetSimpleText(XmlNode element, const std::string& text) {
         n = next;
     }
     if (text.empty()) return true;
-    return element.append_child(pugi::node_pcdata).set_value(text.c_str());
+    // A document declares UTF-8: a text from elsewhere (a setting, the environment) that is
+    // not UTF-8 enters it read as Windows-1252.
+    return element.append_child(pugi::node_pcdata).set_value(AsUtf8(text).c_str());
 }
 
 // Blank text kept as an element's only content is layout, not a value, once the element gets
@@ -79,61 +82,6 @@ XmlNode AppendElement(XmlNode parent, const std::string& name) {
 // --- Single-byte files ---------------------------------------------------------------------
 // Files written by earlier versions hold Windows-1252 text; they are converted to UTF-8 before
 // parsing so their symbols (°, ², µ) survive.
-
-const char32_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-std::string Cp1252ToUtf8(const std::string& in) {
-    std::string out;
-    out.reserve(in.size() + in.size() / 8);
-    for (unsigned char c : in) {
-        if (c < 0x80) out += static_cast<char>(c);
-        else if (c < 0xA0) AppendUtf8(out, kCp1252High[c - 0x80]);
-        else AppendUtf8(out, c);
-    }
-    return out;
-}
-
-bool IsValidUtf8(const std::string& s) {
-    size_t i = 0;
-    while (i < s.size()) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        size_t len;
-        char32_t cp;
-        if (c < 0x80) { ++i; continue; }
-        if (c >= 0xC2 && c <= 0xDF) len = 2, cp = c & 0x1F;
-        else if (c >= 0xE0 && c <= 0xEF) len = 3, cp = c & 0x0F;
-        else if (c >= 0xF0 && c <= 0xF4) len = 4, cp = c & 0x07;
-        else return false;
-        if (i + len > s.size()) return false;
-        for (size_t k = 1; k < len; ++k) {
-            unsigned char cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += len;
-    }
-    return true;
-}
 
 // The encoding named in the XML declaration, or empty.
 std::string DeclaredEncoding(const std::string& s) {
@@ -480,7 +428,7 @@ void TXMLFile::SetAttr(XmlNode node, const std::string& name, const std::string&
     if (!node) return;
     pugi::xml_attribute attr = node.attribute(name.c_str());
     if (!attr) attr = node.append_attribute(name.c_str());
-    if (attr) attr.set_value(value.c_str());
+    if (attr) attr.set_value(AsUtf8(value).c_str());
 }
 
 }  // namespace qdx

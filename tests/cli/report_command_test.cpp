@@ -180,6 +180,7 @@ TEST_F(ReportCommand, UnitsOfTheReport) {
     EXPECT_EQ(run.out.find("°C"), std::string::npos);
 
     // The user's own: the units file and the coil window's keys, the keys last.
+    ASSERT_TRUE(CreateFolderOf(UnitsFilePath()));
     TwIniFile unitsFile(UnitsFilePath());
     ASSERT_TRUE(unitsFile.WriteInteger("air", "t", 1));
     ASSERT_TRUE(unitsFile.WriteInteger("liquid", "t", 1));
@@ -203,6 +204,7 @@ TEST_F(ReportCommand, UnitsOfTheReport) {
 }
 
 TEST_F(ReportCommand, HtmlCopyOfTheReport) {
+    fs::create_directories(dir_ / "out");
     const fs::path html = dir_ / "out" / "report.html";
     CommandRun run = Run({"rate", "--html", html.string()});
     ASSERT_EQ(run.code, 0) << run.err;

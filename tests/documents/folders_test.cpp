@@ -95,6 +95,7 @@ TEST_F(FoldersTest, UserDataDirIsCreatedUnderDocumentsOrFallsBackToTheProgramFol
 
 TEST_F(FoldersTest, DocumentsFolderFromUserDirsFile) {
     ::unsetenv("XDG_DOCUMENTS_DIR");
+    ASSERT_TRUE(CreateFolderOf(Sub("config") + "/user-dirs.dirs"));
     ASSERT_TRUE(WriteFileAtomically(Sub("config") + "/user-dirs.dirs",
                                     "# written by xdg-user-dirs-update\n"
                                     "XDG_DESKTOP_DIR=\"" + Sub("desk") + "\"\n"
@@ -127,6 +128,7 @@ TEST_F(FoldersTest, AddBackslash) {
 TEST_F(FoldersTest, EnsureSharedDataFileCopiesOnlyWhatIsMissing) {
     Set("QDX_COMMON_DIR", Sub("common"));
     std::string shipped = Sub("shipped");
+    ASSERT_TRUE(CreateFolderOf(shipped + "/Coils/units.ini"));
     ASSERT_TRUE(WriteFileAtomically(shipped + "/Coils/units.ini", "[Coils]\nshipped=1\n"));
     fs::last_write_time(shipped + "/Coils/units.ini",
                         fs::last_write_time(shipped + "/Coils/units.ini") - std::chrono::hours(24));

@@ -46,6 +46,7 @@ protected:
 
     // Writes a file dated `age` hours before a fixed moment, so dates compare as intended.
     void Put(const std::string& rel, const std::string& text, int age) {
+        ASSERT_TRUE(CreateFolderOf(Path(rel)));
         ASSERT_TRUE(WriteFileAtomically(Path(rel), text));
         fs::last_write_time(Path(rel), base_ - std::chrono::hours(age));
     }
@@ -80,6 +81,8 @@ protected:
         }
         TInstallMerge merge(ask);
         if (remove) merge.SetRemoveFile(remove);
+        // As the program's own settings store, whose folder is made when it is opened.
+        ASSERT_TRUE(CreateFolderOf(Path("config/Calorix/QDX.ini")));
         TPowerIniFile settings(Path("config/Calorix/QDX.ini"));
         merge.Run(*program_, settings);
     }

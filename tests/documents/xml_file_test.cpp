@@ -515,7 +515,7 @@ TEST_F(XmlFileTest, SetAttrAddsOrReplaces) {
 // ---- Saving ----------------------------------------------------------------------------------
 
 TEST_F(XmlFileTest, DataFileRoundTrip) {
-    std::string path = PathOf("sub/coil.cqx");
+    std::string path = PathOf("coil.cqx");
     {
         XmlNode unused = XmlNode();
         TXMLFile xml(path, 1, unused);
