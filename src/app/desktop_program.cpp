@@ -11,6 +11,7 @@
 #include "app/windows/about_box.hpp"
 #include "app/windows/qdx_form.hpp"
 #include "documents/messages.hpp"
+#include "documents/unit_prefs_store.hpp"
 #include "geometry/coil_makers.hpp"
 #include "units/unit_prefs.hpp"
 
@@ -72,7 +73,7 @@ void InstallMessageHandler() {
 TDesktopProgram::TDesktopProgram(const QStringList& args) : args_(ParseDesktopArguments(args)) {
     QApplication::setApplicationName("QDX");
     // The unit choices of the units file and the shipped data the windows read come first.
-    UnitPrefs().LoadUnitsFile();
+    LoadUnitsFile();
     EnsureCatalogue();
     form_ = std::make_unique<TQDXForm>(args_.path);
     CreateToolWindows(*form_, form_->Tools());
@@ -101,7 +102,7 @@ int RunDesktop(int argc, char** argv) {
         program.MainForm().installEventFilter(&quitAfterPaint);
     program.Show();
     const int rc = app.exec();
-    if (qEnvironmentVariableIsEmpty("QDX_QUIT_AFTER_SHOW")) UnitPrefs().SaveUnitsFile();
+    if (qEnvironmentVariableIsEmpty("QDX_QUIT_AFTER_SHOW")) SaveUnitsFile();
     return rc;
 }
 

@@ -8,6 +8,7 @@
 #include "documents/atomic_file.hpp"
 #include "documents/messages.hpp"
 #include "documents/settings_stores.hpp"
+#include "documents/unit_prefs_store.hpp"
 #include "engine/coil_settings_store.hpp"
 #include "fluids/air_state_text.hpp"
 #include "geometry/coil_makers.hpp"
@@ -276,7 +277,7 @@ void ApplyUnits(const std::string& units) {
     if (units == "imperial") {
         prefs.SetImperialUnits();
     } else if (units == "user") {
-        prefs.LoadUnitsFile();
+        LoadUnitsFile();
         const auto common = OpenCommonSettings();
         ReadUnitChoices(*common, prefs);
     }

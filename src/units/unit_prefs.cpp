@@ -2,12 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <system_error>
 
-#include "documents/folders.hpp"
-#include "documents/ini_file.hpp"
-#include "documents/text_utils.hpp"
 #include "units/format.hpp"
 
 namespace qdx {
@@ -140,6 +135,13 @@ void RefreshConversion(UnitRec& rec) {
                        rec.Factor, rec.Symbol);
 }
 
+// Section and key names compare ignoring the case of ASCII letters, as the units file's do.
+bool SameName(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 std::string WithSymbol(std::string text, const UnitRec& rec, bool withSymbol,
                        std::string_view separator) {
     if (withSymbol) {
@@ -173,18 +175,6 @@ void TUnitChoiceTable::SetImperial() {
     }
 }
 
-void TUnitChoiceTable::ReadTable(const TCustomIniFile& store, std::string_view section) {
-    for (int t = 0; t < kUnitsTypeCount; ++t) {
-        const auto type = static_cast<TUnitsType>(t);
-        Units[t] = CheckUnitsIndex(type, store.ReadInteger(section, UnitsCaption(type), Units[t]));
-    }
-}
-
-void TUnitChoiceTable::WriteTable(TCustomIniFile& store, std::string_view section) const {
-    for (int t = 0; t < kUnitsTypeCount; ++t)
-        store.WriteInteger(section, UnitsCaption(static_cast<TUnitsType>(t)), Units[t]);
-}
-
 // --- records ---
 
 TUnitPrefs::TUnitPrefs() { RegisterAll(); }
@@ -211,35 +201,8 @@ void TUnitPrefs::RegisterAll() {
 
 UnitRec* TUnitPrefs::FindUnitRec(std::string_view section, std::string_view key) {
     for (UnitRec* rec : registry_)
-        if (SameText(rec->Section, section) && SameText(rec->Key, key)) return rec;
+        if (SameName(rec->Section, section) && SameName(rec->Key, key)) return rec;
     return nullptr;
-}
-
-bool TUnitPrefs::LoadUnitsFile() { return LoadUnitsFile(UnitsFilePath()); }
-
-bool TUnitPrefs::LoadUnitsFile(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return false;
-    const TPowerIniFile file(path);
-    for (UnitRec* rec : registry_)
-        rec->UnitsValue = CheckUnitsIndex(
-            rec->UnitsType, file.ReadInteger(rec->Section, rec->Key, rec->UnitsValue));
-    return true;
-}
-
-bool TUnitPrefs::SaveUnitsFile() const { return SaveUnitsFile(UnitsFilePath()); }
-
-bool TUnitPrefs::SaveUnitsFile(const std::string& path) const {
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    std::error_code ec;
-    if (!folder.empty()) {
-        std::filesystem::create_directories(folder, ec);
-        if (!std::filesystem::is_directory(folder, ec)) return false;
-    }
-    // Edit the existing file so that whatever else it holds stays.
-    TPowerIniFile file(path);
-    for (const UnitRec* rec : registry_) file.WriteInteger(rec->Section, rec->Key, rec->UnitsValue);
-    return file.UpdateFile();
 }
 
 TUnitChoiceTable& TUnitPrefs::CreateUnitChoices() {
@@ -277,8 +240,6 @@ TUnitPrefs& UnitPrefs() {
     static TUnitPrefs prefs;
     return prefs;
 }
-
-std::string UnitsFilePath() { return MakerCommonDir() + "Coils/units.ini"; }
 
 // --- formatting ---
 

@@ -2,7 +2,8 @@
 // Unit preferences at two levels:
 //  - one unit setting record (UnitRec) per named quantity, used by the reports and the coil
 //    windows: its category, the display unit the user chose, the unit the value is stored in,
-//    and the cached conversion; kept in the units file Coils/units.ini under MakerCommonDir;
+//    and the cached conversion; the display choices are kept in the units file (its reading
+//    and writing are the documents layer's, documents/unit_prefs_store.hpp);
 //  - the unit-choice table: one display units index per category, switched wholesale between
 //    Metric and Imperial and applied to the property grids. It exists once the units window
 //    has been created; before that every choice reads 0.
@@ -19,8 +20,6 @@
 #include "units/unit_table.hpp"
 
 namespace qdx {
-
-class TCustomIniFile;
 
 struct UnitRec {
     std::string Section;           // section in the units file
@@ -140,12 +139,7 @@ public:
     void SetMetric();
     void SetImperial();
 
-    // The entries from / to a settings section, one integer per category under its caption.
-    // Reading keeps the current entry for a missing key and brings a stored index into its
-    // category's range.
-    void ReadTable(const TCustomIniFile& store, std::string_view section = kSettingsSection);
-    void WriteTable(TCustomIniFile& store, std::string_view section = kSettingsSection) const;
-
+    // The table is read from and written to that settings section by the documents layer.
     std::array<int, kUnitsTypeCount> Units{};
 };
 
@@ -165,16 +159,6 @@ public:
     const std::vector<UnitRec*>& Registry() const { return registry_; }
     // The record of (section, key), compared ignoring case; null when there is none.
     UnitRec* FindUnitRec(std::string_view section, std::string_view key);
-
-    // The registered records take their display index from the units file when it exists (a
-    // missing key keeps the current choice). True when the file was there. The cached
-    // conversions are left as they are: the formatting functions refresh them at each use.
-    bool LoadUnitsFile();
-    bool LoadUnitsFile(const std::string& path);
-    // Writes every record's display index, creating the file's folder when needed. False when
-    // nothing could be written.
-    bool SaveUnitsFile() const;
-    bool SaveUnitsFile(const std::string& path) const;
 
     // The unit-choice table, null until CreateUnitChoices (the units window owns the choices
     // for the whole run once it exists).
@@ -202,12 +186,8 @@ private:
 
 // The program-wide preferences.
 TUnitPrefs& UnitPrefs();
-// Coils/units.ini under MakerCommonDir.
-std::string UnitsFilePath();
 
 // Shorthands on the program-wide preferences.
-inline bool LoadUnitsFile() { return UnitPrefs().LoadUnitsFile(); }
-inline bool SaveUnitsFile() { return UnitPrefs().SaveUnitsFile(); }
 inline int UnitChoice(TUnitsType unitsType) { return UnitPrefs().UnitChoice(unitsType); }
 inline void SetImperialUnits() { UnitPrefs().SetImperialUnits(); }
 inline void SetMetricUnits() { UnitPrefs().SetMetricUnits(); }

@@ -17,6 +17,7 @@
 #include "documents/folders.hpp"
 #include "documents/ini_file.hpp"
 #include "documents/settings_stores.hpp"
+#include "documents/unit_prefs_store.hpp"
 #include "engine/coil_project.hpp"
 #include "geometry/coil_makers.hpp"
 #include "reports/report_document.hpp"

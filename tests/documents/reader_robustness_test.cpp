@@ -21,6 +21,7 @@
 #include "documents/ini_file.hpp"
 #include "documents/text_utils.hpp"
 #include "documents/mutation.hpp"
+#include "documents/unit_prefs_store.hpp"
 #include "documents/value_stream.hpp"
 #include "documents/xml_file.hpp"
 #include "units/unit_prefs.hpp"
@@ -350,7 +351,7 @@ TEST_F(IniFileRobustness, TypedReadsGiveTheFallbackOrAFiniteValue) {
 
 TEST_F(IniFileRobustness, DamagedUnitsFileKeepsEveryChoiceInRange) {
     // A units file as the program writes it, then damaged.
-    ASSERT_TRUE(UnitPrefs().SaveUnitsFile());
+    ASSERT_TRUE(SaveUnitsFile());
     std::string good;
     ASSERT_TRUE(ReadWholeFile(UnitsFilePath(), good));
     Mutator m(75);
@@ -368,7 +369,7 @@ TEST_F(IniFileRobustness, DamagedUnitsFileKeepsEveryChoiceInRange) {
         });
         Write(UnitsFilePath(), text);
         UnitPrefs().Reset();
-        ASSERT_NO_THROW(UnitPrefs().LoadUnitsFile());
+        ASSERT_NO_THROW(LoadUnitsFile());
         for (UnitRec* rec : UnitPrefs().Registry()) {
             EXPECT_EQ(rec->UnitsValue, CheckUnitsIndex(rec->UnitsType, rec->UnitsValue))
                 << rec->Section << "/" << rec->Key;

@@ -1,63 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "documents/atomic_file.hpp"
-#include "documents/folders.hpp"
-#include "documents/ini_file.hpp"
 #include "units/unit_prefs.hpp"
 
 namespace qdx {
 namespace {
 
-namespace fs = std::filesystem;
-
-// Points every settings and data folder at a fresh temporary folder and starts from the
-// registered defaults.
+// Starts and ends at the registered defaults of the program-wide preferences.
 class UnitPrefsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "qdx_unitprefs_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        root_ = tmpl;
-        for (const char* name : kVars) {
-            const char* v = std::getenv(name);
-            saved_.push_back(v ? std::optional<std::string>(v) : std::nullopt);
-        }
-        SetCommonDir(root_ / "common");
-        ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
-        UnitPrefs().Reset();
-    }
-    void TearDown() override {
-        for (size_t i = 0; i < std::size(kVars); ++i) {
-            if (saved_[i])
-                ::setenv(kVars[i], saved_[i]->c_str(), 1);
-            else
-                ::unsetenv(kVars[i]);
-        }
-        ResetFolders();
-        UnitPrefs().Reset();
-        fs::remove_all(root_);
-    }
-
-    void SetCommonDir(const fs::path& dir) {
-        ::setenv("QDX_COMMON_DIR", dir.c_str(), 1);
-        ResetFolders();
-    }
-    void WriteUnitsFile(const std::string& text) {
-        fs::create_directories(root_ / "common" / "Coils");
-        ASSERT_TRUE(WriteFileAtomically((root_ / "common" / "Coils" / "units.ini").string(), text));
-    }
-
-    static constexpr const char* kVars[] = {"QDX_COMMON_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
-    fs::path root_;
-    std::vector<std::optional<std::string>> saved_;
+    void SetUp() override { UnitPrefs().Reset(); }
+    void TearDown() override { UnitPrefs().Reset(); }
 };
 
 TEST_F(UnitPrefsTest, RegistryHoldsTheQuantitiesInFileOrder) {
@@ -125,79 +81,6 @@ TEST_F(UnitPrefsTest, CoilKeysNameTheirRecords) {
     EXPECT_STREQ(keys[15].SettingsKey, "UnitsLiquidPipeConn");
     EXPECT_EQ(keys[15].Rec, urHexPipeConn);
     EXPECT_EQ(keys[16].Rec, urLiquidDp);
-}
-
-TEST_F(UnitPrefsTest, WithoutUnitsFileEveryRecordShowsItsDefault) {
-    TUnitPrefs& prefs = UnitPrefs();
-    EXPECT_FALSE(prefs.LoadUnitsFile());
-    // Fin height stored in metres, shown in inches; pipe connection stored and shown in mm.
-    EXPECT_EQ(FormatRecValue(prefs[urFatHeight], true, "\t", false, 0.5), "19.7\tinch");
-    EXPECT_EQ(FormatRecValue(prefs[urHexPipeConn], true, "\t", false, 50), "50.0\tmm");
-    EXPECT_EQ(FormatRecValue(prefs[urAirDp], true, ",", false, 125.4), "125,Pa");
-}
-
-TEST_F(UnitPrefsTest, UnitsFileChoosesDisplayUnits) {
-    WriteUnitsFile(
-        "[liquid]\n"
-        "t=1\n"
-        "[fat]\n"
-        "height=99\n"      // past the category: the last unit
-        "length=-3\n"      // below it: the first
-        "depth=abc\n"      // not a number: keeps the default
-        "[air]\n"
-        "T=1\n");          // keys compare ignoring case
-    TUnitPrefs& prefs = UnitPrefs();
-    ASSERT_TRUE(prefs.LoadUnitsFile());
-    EXPECT_EQ(prefs[urLiquidT].UnitsValue, 1);
-    EXPECT_EQ(prefs[urAirT].UnitsValue, 1);
-    EXPECT_EQ(prefs[urFatHeight].UnitsValue, 4);
-    EXPECT_EQ(prefs[urFatLength].UnitsValue, 0);
-    EXPECT_EQ(prefs[urFatDepth].UnitsValue, 2);
-    EXPECT_EQ(prefs[urLiquidDt].UnitsValue, 0);
-    // The cached conversion is refreshed by the formatting, not by the load.
-    EXPECT_EQ(prefs[urLiquidT].Symbol, "°C");
-    EXPECT_EQ(FormatRecValue(prefs[urLiquidT], true, ",", false, 20), "68.0,°F");
-    EXPECT_EQ(prefs[urLiquidT].Symbol, "°F");
-    EXPECT_EQ(prefs[urLiquidT].FormatStr, "%0.1f");
-}
-
-TEST_F(UnitPrefsTest, SavedChoicesReadBackAfterRestart) {
-    TUnitPrefs& prefs = UnitPrefs();
-    prefs[urLiquidT].UnitsValue = 1;
-    prefs[urHexDuty].UnitsValue = 2;
-    prefs[urGeneralIceRate].UnitsValue = 1;
-    std::vector<int> chosen;
-    for (const UnitRec* rec : prefs.Registry()) chosen.push_back(rec->UnitsValue);
-    ASSERT_TRUE(prefs.SaveUnitsFile());
-    const fs::path file = root_ / "common" / "Coils" / "units.ini";
-    EXPECT_EQ(UnitsFilePath(), file.string());
-    std::string text;
-    ASSERT_TRUE(ReadWholeFile(file.string(), text));
-    EXPECT_NE(text.find("[liquid]"), std::string::npos);
-    EXPECT_NE(text.find("pipe_conn=2"), std::string::npos);
-
-    prefs.Reset();
-    EXPECT_EQ(prefs[urLiquidT].UnitsValue, 0);
-    ASSERT_TRUE(prefs.LoadUnitsFile());
-    std::vector<int> loaded;
-    for (const UnitRec* rec : prefs.Registry()) loaded.push_back(rec->UnitsValue);
-    EXPECT_EQ(loaded, chosen);
-    EXPECT_EQ(prefs[urHexDuty].UnitsValue, 2);
-}
-
-TEST_F(UnitPrefsTest, SaveKeepsOtherContentAndFailsWithoutFolder) {
-    WriteUnitsFile("; user notes\n[mine]\nx=1\n[liquid]\nt=0\n");
-    UnitPrefs()[urLiquidT].UnitsValue = 1;
-    ASSERT_TRUE(UnitPrefs().SaveUnitsFile());
-    TPowerIniFile file((root_ / "common" / "Coils" / "units.ini").string());
-    EXPECT_EQ(file.ReadInteger("mine", "x", 0), 1);
-    EXPECT_EQ(file.ReadInteger("liquid", "t", 0), 1);
-    EXPECT_EQ(file.ReadSections().size(), 14u);
-
-    // The common folder lies below a plain file: the Coils folder cannot be made.
-    ASSERT_TRUE(WriteFileAtomically((root_ / "blocker").string(), "x"));
-    SetCommonDir(root_ / "blocker" / "common");
-    EXPECT_FALSE(UnitPrefs().SaveUnitsFile());
 }
 
 TEST(RecAutoFormat, PicksDecimalsFromTheValue) {
@@ -291,36 +174,6 @@ TEST_F(UnitPrefsTest, UnitChoiceTableSwitchesSystems) {
     prefs.Reset();
     EXPECT_EQ(prefs.UnitChoices(), nullptr);
     EXPECT_EQ(UnitChoice(utTemperature), 0);
-}
-
-TEST_F(UnitPrefsTest, UnitChoiceTableSettingsRoundTrip) {
-    const std::string path = (root_ / "Common.ini").string();
-    {
-        TUnitChoiceTable table;
-        table.SetImperial();
-        TPowerIniFile store(path);
-        table.WriteTable(store);
-        ASSERT_TRUE(store.UpdateFile());
-    }
-    TPowerIniFile store(path);
-    EXPECT_EQ(store.ReadInteger("SetUnitsForm", "Temperature", -1), 1);
-    EXPECT_EQ(store.ReadInteger("SetUnitsForm", "Water Flow", -1), 5);
-    EXPECT_EQ(store.ReadInteger("SetUnitsForm", "Proportion", -1), 0);
-    EXPECT_EQ(store.ReadSection("SetUnitsForm").size(), 57u);
-
-    store.WriteInteger("SetUnitsForm", "Altitude", 9);  // stale index past the category
-    store.DeleteKey("SetUnitsForm", "Velocity");
-    TUnitChoiceTable table;
-    table.ReadTable(store);
-    EXPECT_EQ(table.Get(utTemperature), 1);
-    EXPECT_EQ(table.Get(utWaterFlow), 5);
-    EXPECT_EQ(table.Get(utAltitude), 1);
-    EXPECT_EQ(table.Get(utVelocity), 0);  // missing key keeps the SI default
-
-    TUnitChoiceTable empty;
-    TPowerIniFile none((root_ / "none.ini").string());
-    empty.ReadTable(none);
-    EXPECT_EQ(empty.Units, TUnitChoiceTable().Units);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "app/platform/placement.hpp"
 #include "app/widgets/entry_grid.hpp"
 #include "documents/settings_stores.hpp"
+#include "documents/unit_prefs_store.hpp"
 #include "units/errors.hpp"
 #include "units/format.hpp"
 
@@ -141,7 +142,7 @@ void TSetUnitsForm::ReadSettings() {
     const char* section = TUnitChoiceTable::kSettingsSection;
     grid_->SetColWidths(0, store->ReadInteger(section, kColWidth0, grid_->ColWidths(0)));
     grid_->SetColWidths(1, store->ReadInteger(section, kColWidth1, grid_->ColWidths(1)));
-    Table().ReadTable(*store);
+    ReadUnitChoiceTable(*store, Table());
 }
 
 void TSetUnitsForm::WriteSettings() const {
@@ -150,7 +151,7 @@ void TSetUnitsForm::WriteSettings() const {
     const char* section = TUnitChoiceTable::kSettingsSection;
     store->WriteInteger(section, kColWidth0, grid_->ColWidths(0));
     store->WriteInteger(section, kColWidth1, grid_->ColWidths(1));
-    Table().WriteTable(*store);
+    WriteUnitChoiceTable(Table(), *store);
 }
 
 TUnitsType TSetUnitsForm::RowCategory(int row) const {
