@@ -330,7 +330,9 @@ int WriteReport(const ReportOptionTexts& t, TCoilProject& project, bool calculat
         return 1;
     }
 
-    if (printText) ctx.out << text.Text();
+    // Every line printed ends in CR LF, the last one too, so that what follows (the shell's
+    // prompt, the next message) starts on a line of its own.
+    if (printText && text.LineCount() > 0) ctx.out << text.Text() << "\r\n";
     if (t.html) {
         std::string why;
         if (!WriteFileAtomically(*t.html, html.Html(), &why)) {

@@ -39,7 +39,7 @@ std::string FileText(const fs::path& path) {
     return text;
 }
 
-// A text written as the command line writes it.
+// A text written as the command line prints it: every line ends in CR LF.
 using Writer = std::function<void(TCoilProject&, TReportDocument&)>;
 
 void Performance(TCoilProject& p, TReportDocument& d) { p.Coil().WritePerformanceReport(d); }
@@ -47,7 +47,7 @@ void Performance(TCoilProject& p, TReportDocument& d) { p.Coil().WritePerformanc
 std::string Written(TCoilProject& p, const Writer& write) {
     TTextReport text;
     write(p, text);
-    return text.Text();
+    return text.Text() + "\r\n";
 }
 
 class ReportCommand : public ::testing::Test {
@@ -115,8 +115,10 @@ TEST_F(ReportCommand, RatePrintsThePerformanceReportAsItsPlainText) {
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out, Written(*Solved(), Performance));
     EXPECT_NE(run.out.find("Total Duty\t"), std::string::npos);
-    EXPECT_NE(run.out.find("\r\n"), std::string::npos);
-    EXPECT_NE(run.out.back(), '\n');  // lines joined, nothing after the last
+    // The last line ends like the others, so the prompt does not run onto it.
+    const std::string last = "SHR\t0.847\r\n";
+    ASSERT_GE(run.out.size(), last.size());
+    EXPECT_EQ(run.out.substr(run.out.size() - last.size()), last) << run.out;
     EXPECT_TRUE(run.err.empty()) << run.err;
 }
 
@@ -136,7 +138,7 @@ TEST_F(ReportCommand, RateOfACoilThatDidNotSolvePrintsItsFullReport) {
     ASSERT_EQ(p.Coil().SolveStatus, ssNotConverged);
     EXPECT_EQ(run.out, Written(p, Performance));
     EXPECT_NE(run.out.find("Chilled Water Coil\r\n"), std::string::npos);
-    const std::string last = "Solve Status\tCountOut";
+    const std::string last = "Solve Status\tCountOut\r\n";
     ASSERT_GE(run.out.size(), last.size());
     EXPECT_EQ(run.out.substr(run.out.size() - last.size()), last) << run.out;
 }
@@ -166,7 +168,9 @@ TEST_F(ReportCommand, OtherReportTexts) {
     }
     const CommandRun run = Run({"rate", "--report", "results"});
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, Solved()->Coil().GetResultLines());
+    // The result lines lack their last break (as the clipboard takes them); printed, they end
+    // like every other report.
+    EXPECT_EQ(run.out, Solved()->Coil().GetResultLines() + "\r\n");
     EXPECT_EQ(run.out.rfind("Make,Typical\r\n", 0), 0u);
 }
 
