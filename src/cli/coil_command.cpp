@@ -1,6 +1,7 @@
 #include "cli/coil_command.hpp"
 
 #include <filesystem>
+#include <functional>
 #include <ostream>
 
 #include "cli/cli_args.hpp"
@@ -283,8 +284,8 @@ void ApplyUnits(const std::string& units) {
     }
 }
 
-int WriteReport(const ReportOptionTexts& t, TCoilProject& project, bool calculated,
-                bool printText, CommandContext& ctx) {
+int PrintDocument(const ReportOptionTexts& t, const std::function<void(TReportDocument&)>& write,
+                  bool printText, CommandContext& ctx) {
     TTextReport text;
     THtmlReport html;
     html.Title = std::string(TCoilProject::kProgramName) + " Report";
@@ -304,27 +305,8 @@ int WriteReport(const ReportOptionTexts& t, TCoilProject& project, bool calculat
         }
     } doc(&text, &html);
 
-    TColdWaterCoil& c = project.Coil();
     try {
-        if (t.report == "diagnostics") {
-            c.WriteDiagnostics(doc);
-        } else if (t.report == "manufacturing") {
-            c.FinAndTube->WriteManufacturingReport(doc);
-        } else if (t.report == "results") {
-            // Already CR LF text; one line each keeps the HTML page readable.
-            const std::string lines = c.GetResultLines();
-            std::string::size_type start = 0;
-            while (true) {
-                const auto end = lines.find("\r\n", start);
-                doc.AddLine(std::string_view(lines).substr(start, end - start));
-                if (end == std::string::npos) break;
-                start = end + 2;
-            }
-        } else if (project.Solved || calculated) {
-            c.WritePerformanceReport(doc);
-        } else {
-            doc.AddLine("Not Solved");
-        }
+        write(doc);
     } catch (const std::exception& e) {
         ctx.err << "qdx: Data Error... (" << e.what() << ")\n";
         return 1;
@@ -341,6 +323,35 @@ int WriteReport(const ReportOptionTexts& t, TCoilProject& project, bool calculat
         }
     }
     return 0;
+}
+
+int WriteReport(const ReportOptionTexts& t, TCoilProject& project, bool calculated,
+                bool printText, CommandContext& ctx) {
+    TColdWaterCoil& c = project.Coil();
+    return PrintDocument(
+        t,
+        [&](TReportDocument& doc) {
+            if (t.report == "diagnostics") {
+                c.WriteDiagnostics(doc);
+            } else if (t.report == "manufacturing") {
+                c.FinAndTube->WriteManufacturingReport(doc);
+            } else if (t.report == "results") {
+                // Already CR LF text; one line each keeps the HTML page readable.
+                const std::string lines = c.GetResultLines();
+                std::string::size_type start = 0;
+                while (true) {
+                    const auto end = lines.find("\r\n", start);
+                    doc.AddLine(std::string_view(lines).substr(start, end - start));
+                    if (end == std::string::npos) break;
+                    start = end + 2;
+                }
+            } else if (project.Solved || calculated) {
+                c.WritePerformanceReport(doc);
+            } else {
+                doc.AddLine("Not Solved");
+            }
+        },
+        printText, ctx);
 }
 
 }  // namespace qdx::cli

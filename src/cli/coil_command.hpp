@@ -5,10 +5,12 @@
 
 #include <CLI/CLI.hpp>
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "engine/coil_project.hpp"
+#include "reports/report_document.hpp"
 
 namespace qdx::cli {
 
@@ -61,7 +63,14 @@ void CheckReportOptions(const ReportOptionTexts& texts);
 // "Coils" choices of the common settings.
 void ApplyUnits(const std::string& units);
 
-// The chosen report as plain text (lines joined by CR LF), written to out exactly when
+// The lines write puts into a report document, as plain text (lines ending in CR LF) written
+// to out when printText, and as an HTML page to the --html file. Returns 0, or 1 after a fault
+// or a file that could not be written (reported on err).
+int PrintDocument(const ReportOptionTexts& texts,
+                  const std::function<void(TReportDocument&)>& write, bool printText,
+                  CommandContext& ctx);
+
+// The chosen report as plain text (each line ending in CR LF), written to out exactly when
 // printText, and as an HTML page to the --html file. After a calculation that ran to its end
 // (calculated) the performance report is the coil's own, ending in its "Solve Status" line when
 // it did not solve; after a fault it is "Not Solved", as the report window shows it. Returns 0,

@@ -123,6 +123,10 @@ void SetupRate(CLI::App& app, CommandContext& ctx) {
             ctx.err << "qdx rate: " << why << "\n";
             if (failure.empty()) failure = why;
             code = 1;
+        } else if (cmd->save && !project.Solved) {
+            // The inputs are saved and reopen; the results are not a rating of them.
+            ctx.err << "qdx rate: " << *cmd->save
+                    << ": saved, but its results are not valid: the coil did not solve\n";
         }
         if (cmd->options.json) {
             PrintJson(project, failure, ctx.out);

@@ -76,7 +76,17 @@ void TColdWaterCoil::ReadFromXml(TXMLFile& file, XmlNode parent) {
         AirIn->wb = file.ReadFloat(air, "wbi", AirIn->wb);
         AirOut->db = file.ReadFloat(air, "dbo", AirOut->db);
         AirOut->wb = file.ReadFloat(air, "wbo", AirOut->wb);
-        SetPressure(file.ReadFloat(air, "Pa", MeanPressure()));
+        const double pa = file.ReadFloat(air, "Pa", MeanPressure());
+        try {
+            SetState(pa, AirOut->db, AirOut->wb, 0);
+        } catch (const CalcError&) {
+            // Leaving air that is no state was saved after a failed calculation: no result,
+            // the air leaves as it came, and the file's inputs still open.
+            AirOut->db = AirIn->db;
+            AirOut->wb = AirIn->wb;
+            Qt = Qs = e = Ntu = Cr = 0;
+        }
+        SetPressure(pa);
         const double ma = file.ReadFloat(air, "ma", MassFlow);
         if (file.ReadStatus == 0)
             SetMassFlow(ma);

@@ -249,27 +249,40 @@ TEST_F(ReportCommand, RateAProjectFileWithOverridesAndSaveIt) {
     EXPECT_EQ(s->Properties.edProjectName, "Harbour Tower");
 }
 
-TEST_F(ReportCommand, ReportPrintsTheStoredResults) {
+TEST_F(ReportCommand, ReportSolvesTheFileAndStoredPrintsItsResults) {
     const fs::path file = SavedProject();
-    // A stored result no calculation gives: the report must show it as stored.
+    // A stored result no calculation gives: only --stored shows it.
     std::string text = FileText(file);
     const auto at = text.find("<Qt>");
     const auto end = text.find("</Qt>");
     text.replace(at, end - at, "<Qt>99.123");
     ASSERT_TRUE(WriteFileAtomically(file.string(), text));
 
-    CommandRun run = Run({"report", file.string()});
-    ASSERT_EQ(run.code, 0) << run.err;
     auto p = Opened(file);
-    EXPECT_EQ(run.out, Written(*p, Performance));
-    EXPECT_NE(run.out.find("Total Duty\t99.1\tkW"), std::string::npos) << run.out;
-
-    run = Run({"report", file.string(), "--solve"});
-    ASSERT_EQ(run.code, 0) << run.err;
     ASSERT_TRUE(p->SolveCoil());
-    EXPECT_EQ(run.out, Written(*p, Performance));
-    EXPECT_EQ(run.out.find("99.1"), std::string::npos);
+    for (const char* solve : {"", "--solve"}) {
+        SCOPED_TRACE(solve);
+        std::vector<std::string> args = {"report", file.string()};
+        if (*solve) args.push_back(solve);
+        const CommandRun run = Run(args);
+        ASSERT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(run.out, Written(*p, Performance));
+        EXPECT_EQ(run.out.find("99.1"), std::string::npos);
+    }
+
+    CommandRun run = Run({"report", file.string(), "--stored"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("Total Duty\t99.1\tkW\r\n", 0), 0u) << run.out;
+    // In the user's units, like the reports.
+    run = Run({"report", file.string(), "--stored", "--units", "imperial"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("\t°F\r\n"), std::string::npos) << run.out;
     EXPECT_EQ(FileText(file), text);
+
+    // --stored prints the stored results, not another report text.
+    run = Run({"report", file.string(), "--stored", "--report", "diagnostics"});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(run.out.empty());
 }
 
 TEST_F(ReportCommand, UnreadableFilesChangeNothing) {
