@@ -283,6 +283,24 @@ const VariantCase kVariants[] = {
          EXPECT_EQ(p.Properties.edProjectName, "");
          EXPECT_EQ(p.Coil().GetDesignation(), "762 x 1200  6r  10f  12c");
      }},
+    {"leaving air of a failed calculation",
+     // Earlier versions saved it: no air state, and the file did not open again.
+     [](const std::string& t) {
+         const auto at = t.find("<dbo>");
+         return t.substr(0, at) + "<dbo>-443.658" + t.substr(t.find("</dbo>"));
+     },
+     nullptr,
+     [](TCoilProject& p) {
+         // Every input is there; the stored result is none.
+         EXPECT_EQ(p.Coil().GetDesignation(), "762 x 1200  6r  10f  12c");
+         EXPECT_DOUBLE_EQ(p.OnCoilAir.db, 27);
+         EXPECT_DOUBLE_EQ(p.OnCoilAir.wb, 21);
+         EXPECT_DOUBLE_EQ(p.Coil().Liquid->tfi, 7);
+         EXPECT_EQ(p.Coil().Qt, 0);
+         EXPECT_EQ(p.Coil().Qs, 0);
+         EXPECT_EQ(p.Coil().AirOut->db, p.Coil().AirIn->db);
+         EXPECT_TRUE(p.SolveCoil());
+     }},
     {"no coil element",
      [](const std::string& t) {
          const auto from = t.find("<qdx ");
