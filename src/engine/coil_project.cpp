@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 
+#include "engine/calibration.hpp"
 #include "fluids/air_state_text.hpp"
 #include "fluids/liquid_correlations.hpp"
 #include "geometry/designation.hpp"
@@ -293,6 +294,11 @@ bool TCoilProject::SetDesignDuty(double kW) {
 
 bool TCoilProject::SetCalcMode(int mode) {
     return Apply([&] { CalcMode = static_cast<std::uint8_t>(mode); });
+}
+
+void TCoilProject::AcceptCalibration(TCoilSettings& settings) {
+    SetSettingsFactors(settings, CoilFactors(*coil_));
+    SetModified(true);
 }
 
 bool TCoilProject::TypicalConditions() {

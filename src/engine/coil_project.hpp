@@ -128,6 +128,11 @@ public:
     bool SetDesignDuty(double kW);
     bool SetCalcMode(int mode);
 
+    // "Calibrate Coil Performance" accepted: the coil's five correction factors become the
+    // program-wide ones in settings, which every new coil receives and the settings keep, and
+    // the document is modified.
+    void AcceptCalibration(TCoilSettings& settings);
+
     // "Typical Airconditioning Conditions": standard air, water and velocities, then solve.
     // True when the coil solved.
     bool TypicalConditions();

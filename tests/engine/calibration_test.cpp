@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/calibration.hpp"
+#include "engine/coil_settings.hpp"
 #include "engine_fixture.hpp"
 
 namespace qdx::test {
@@ -85,6 +86,24 @@ TEST_F(CalibrationTest, TheFileHoldsFiveLittleEndianDoublesAndStaysReadOnly) {
     EXPECT_EQ(p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write),
               fs::perms::none);
     EXPECT_NE(p & fs::perms::owner_read, fs::perms::none);
+}
+
+TEST_F(CalibrationTest, AcceptedFactorsBecomeTheProgramsAndTheNextCoilsFactors) {
+    const TCalibrationFactors f{1.05, 1.1, 0.9, 1.2, 0.8};
+    Recalculate(coil(), f);
+    project.SetSaved(true);
+    TCoilSettings settings;
+    settings.Col1 = 150;  // the rest of the settings stays
+    project.AcceptCalibration(settings);
+    EXPECT_EQ(SettingsFactors(settings), f);
+    EXPECT_EQ(settings.Col1, 150);
+    EXPECT_TRUE(project.Modified);
+    EXPECT_FALSE(project.Saved);
+    EXPECT_FALSE(project.Solved);
+
+    TCoilProject next;
+    ASSERT_TRUE(next.CreateCoil(settings));
+    EXPECT_EQ(CoilFactors(next.Coil()), f);
 }
 
 TEST_F(CalibrationTest, AFolderThatCannotBeWrittenIsReportedNotThrown) {

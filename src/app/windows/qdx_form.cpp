@@ -24,7 +24,10 @@
 #include "app/windows/about_box.hpp"
 #include "app/windows/air_state_dlg.hpp"
 #include "app/windows/alt_barom_form.hpp"
+#include "app/windows/calibrate_form.hpp"
+#include "app/windows/coil_settings_form.hpp"
 #include "app/windows/data_chart.hpp"
+#include "app/windows/fat_form.hpp"
 #include "app/windows/fluid_spec_form.hpp"
 #include "app/windows/report_form.hpp"
 #include "app/windows/set_units_form.hpp"
@@ -249,6 +252,7 @@ void TQDXForm::FirstActivation() {
     report_->OnRefresh = [this] { RefreshReport(); };
     report_->SetTabStops({110, 170});
     firstActivation_ = false;
+    if (tools_.FatEditor) tools_.FatEditor->OnChanged = [this] { FatEditorChanged(); };
     if (firstRun_) AlignWindow();
     Activated();
 }
@@ -419,7 +423,13 @@ void TQDXForm::ManufacturingReport() {
 }
 
 void TQDXForm::CalibrateCoil() {
-    // The calibration window is not part of this program yet: nothing to do.
+    if (!tools_.Calibrate) return;
+    TCalibrateForm& form = *tools_.Calibrate;
+    form.SetFluidControlsEnabled(true);
+    form.SetCoil(&project_->Coil());
+    if (form.exec() != QDialog::Accepted) return;
+    project_->AcceptCalibration(settings_);
+    UpdateGrid();
 }
 
 void TQDXForm::StepSimulation() {
@@ -466,15 +476,26 @@ void TQDXForm::UnitsChanged() {
     TakeUnitChoices();
     ApplyUnitChoices(Grid());
     StoreGridUnits();
+    if (tools_.FatEditor) tools_.FatEditor->RefreshUnits();
     RefreshReport();
 }
 
 // ---- row buttons ----
 
-int TQDXForm::EditCoilModel(QVariant& /*value*/) {
-    // The fin and tube editor is not part of this program yet. On OK it leaves the geometry's
-    // designation in value, the maker in the row's units cell, and sets modelEdited_.
-    return 0;
+int TQDXForm::EditCoilModel(QVariant& value) {
+    if (!tools_.FatEditor) return 0;
+    TFatForm& editor = *tools_.FatEditor;
+    editor.SetCoil(&project_->Coil());
+    editor.SetOptions(false, true);
+    editor.OnChanged = [this] { FatEditorChanged(); };
+    editor.SetDesignDuty(project_->DesignDuty);
+    editor.SetKeepAirFlow(false);
+    if (tools_.DesignSettings) tools_.DesignSettings->LoadForCoil(&project_->Coil());
+    if (editor.exec() != QDialog::Accepted) return 0;
+    // The row handler then keeps the edited geometry, and the row shows it with its maker.
+    value = Q(project_->Coil().GetDesignation());
+    modelEdited_ = true;
+    return 1;
 }
 
 void TQDXForm::FatEditorChanged() {

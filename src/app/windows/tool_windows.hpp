@@ -11,8 +11,13 @@ namespace qdx::app {
 
 class TAirStateDlg;
 class TAltBaromForm;
+class TCalibrateForm;
+class TCoilMakerForm;
+class TCoilSettingsForm;
 class TDataChart;
+class TFatForm;
 class TFluidSpecForm;
+class TInkwellForm;
 class TQDXForm;
 class TSelectLocationForm;
 class TSetUnitsForm;
@@ -33,6 +38,14 @@ struct TToolWindows {
     TSetUnitsForm* Units = nullptr;
     // The simulation chart of "Step-by-Step Simulation".
     TDataChart* DataChart = nullptr;
+    // "Calibrate Coil Performance".
+    TCalibrateForm* Calibrate = nullptr;
+    // The coil maker, the INI file editor behind its "Edit Coil Database", the fin and tube
+    // editor of the Coil Model row and the design settings behind the editor's "Settings".
+    TCoilMakerForm* CoilMaker = nullptr;
+    TInkwellForm* Inkwell = nullptr;
+    TFatForm* FatEditor = nullptr;
+    TCoilSettingsForm* DesignSettings = nullptr;
 };
 
 // Creates the tool windows for the main window in the program's order: calibration, pressure
