@@ -1,5 +1,6 @@
 #include "cli/coil_command.hpp"
 
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <ostream>
@@ -15,6 +16,7 @@
 #include "geometry/coil_makers.hpp"
 #include "reports/report_document.hpp"
 #include "units/errors.hpp"
+#include "units/format.hpp"
 #include "units/unit_prefs.hpp"
 
 namespace qdx::cli {
@@ -255,6 +257,69 @@ std::string CalculationFailure(const TCoilProject& project, bool calculated) {
            (status == ssNotConverged ? "the calculation did not converge"
                                      : "the calculation failed") +
            " (status " + std::to_string(status) + ")";
+}
+
+namespace {
+
+// A derived value that may fault after a failed calculation: NaN then.
+double Guarded(const std::function<double()>& f) {
+    try {
+        return f();
+    } catch (const std::exception&) {
+        return NAN;
+    }
+}
+
+}  // namespace
+
+void PrintRateJson(TCoilProject& project, const std::string& error, std::ostream& out) {
+    TColdWaterCoil& c = project.Coil();
+    TLiquidState& ls = project.LiquidState();
+    const TLiquid& l = project.Coolant();
+    auto num = JsonNumber;
+    out << "{\n";
+    out << "  \"status\": " << static_cast<int>(c.SolveStatus) << ",\n";
+    out << "  \"surface\": " << JsonString(SurfaceStateCaption(c.SurfaceState)) << ",\n";
+    out << "  \"Qt\": " << num(c.Qt) << ",\n";
+    out << "  \"Qs\": " << num(c.Qs) << ",\n";
+    out << "  \"air_in\": {\"db\": " << num(c.AirIn->db) << ", \"wb\": " << num(c.AirIn->wb)
+        << ", \"pa\": " << num(c.AirIn->pa) << "},\n";
+    out << "  \"air_out\": {\"db\": " << num(c.AirOut->db) << ", \"wb\": " << num(c.AirOut->wb)
+        << "},\n";
+    out << "  \"mass_flow\": " << num(c.MassFlow) << ",\n";
+    out << "  \"volume_flow\": " << num(c.VolumeFlow) << ",\n";
+    out << "  \"face_velocity\": " << num(c.FaceVelocity) << ",\n";
+    out << "  \"face_area\": " << num(c.FaceArea()) << ",\n";
+    out << "  \"model\": " << JsonString(c.GetDesignation()) << ",\n";
+    out << "  \"liquid\": {\"tfi\": " << num(l.tfi) << ", \"tfo\": " << num(l.tfo)
+        << ", \"mass_flow\": " << num(l.m) << ", \"velocity\": " << num(ls.vw)
+        << ", \"designdt\": " << num(ls.designdt) << ", \"ctrl\": " << static_cast<int>(ls.ctrl)
+        << "},\n";
+    out << "  \"air_dp\": " << num(Guarded([&] { return c.AirPressureDrop(); })) << ",\n";
+    out << "  \"liquid_dp\": " << num(Guarded([&] { return c.FluidPressureDrop(); })) << ",\n";
+    out << "  \"pipe_conn\": " << c.PipeConnectionSize() << ",\n";
+    out << "  \"condensate\": " << num(Guarded([&] { return c.CondensateRate(); })) << ",\n";
+    out << "  \"ADP\": " << num(c.ADP) << ",\n";
+    out << "  \"bypass_factor\": " << num(c.BypassFactor) << ",\n";
+    out << "  \"Ntu\": " << num(c.Ntu) << ",\n";
+    out << "  \"Cr\": " << num(c.Cr) << ",\n";
+    out << "  \"e\": " << num(c.e) << ",\n";
+    out << "  \"ho\": " << num(c.ho) << ",\n";
+    out << "  \"hi\": " << num(c.hi) << ",\n";
+    out << "  \"Ui\": " << num(c.Ui) << ",\n";
+    out << "  \"Uo\": " << num(c.Uo) << ",\n";
+    out << "  \"Qmax\": " << num(c.Qmax) << ",\n";
+    out << "  \"fin_height\": " << num(c.FinHeight()) << ",\n";
+    out << "  \"finned_length\": " << num(c.FinnedLength()) << ",\n";
+    out << "  \"rows\": " << num(c.Rows()) << ",\n";
+    out << "  \"fpi\": " << num(c.FinsPerInch()) << ",\n";
+    out << "  \"circuits\": " << num(c.Circuits());
+    if (l.status != 0)
+        out << ",\n  \"warning\": "
+            << JsonString(Format("%s at %0.1f °C is outside its valid range %0.1f .. %0.1f °C",
+                                 l.GetCaption(), l.t, l.tLower, l.tUpper));
+    if (!error.empty()) out << ",\n  \"error\": " << JsonString(error);
+    out << "\n}\n";
 }
 
 void AddReportOptions(CLI::App& sub, ReportOptionTexts& t) {

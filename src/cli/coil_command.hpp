@@ -47,6 +47,11 @@ bool CalculateCoil(const CoilOptionTexts& texts, TCoilProject& project, std::ost
 // Empty when the coil solved.
 std::string CalculationFailure(const TCoilProject& project, bool calculated);
 
+// The results of the coil as one JSON object, as `qdx rate --json` prints them: every number
+// with 17 significant digits (null when not finite), a "warning" for a liquid outside its
+// range and an "error" when error is not empty.
+void PrintRateJson(TCoilProject& project, const std::string& error, std::ostream& out);
+
 // Which text a command prints, where its HTML copy goes and the units it is written in.
 struct ReportOptionTexts {
     std::string report = "performance";
@@ -77,5 +82,20 @@ int PrintDocument(const ReportOptionTexts& texts,
 // or 1 after a fault or a file that could not be written (reported on err).
 int WriteReport(const ReportOptionTexts& texts, TCoilProject& project, bool calculated,
                 bool printText, CommandContext& ctx);
+
+// The options of `qdx rate` as given.
+struct RateOptionTexts {
+    CoilOptionTexts options;
+    ReportOptionTexts report;
+    std::string file;
+    std::optional<std::string> save;
+};
+
+// Adds the options of `qdx rate` to sub, filling cmd.
+void AddRateOptions(CLI::App& sub, RateOptionTexts& cmd);
+// Rates (or sizes) the coil the options describe and prints what `qdx rate` prints; the shipped
+// catalogue must be in place (PrepareCoilData). Returns the exit code: 0 solved, 1 the coil did
+// not solve or a value the model could not take, 2 a bad option (reported on ctx.err alone).
+int RunRate(const RateOptionTexts& cmd, CommandContext& ctx);
 
 }  // namespace qdx::cli

@@ -41,14 +41,13 @@ std::vector<std::string> SubcommandNames() {
     return names;
 }
 
-namespace {
-
-// The last line of a text, without its line end.
 std::string LastLine(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
     const std::string::size_type start = text.rfind('\n');
     return start == std::string::npos ? text : text.substr(start + 1);
 }
+
+namespace {
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CLI::App app{"QDX rates and sizes chilled-water cooling coils.", "qdx"};

@@ -35,6 +35,10 @@ std::string VersionText();
 // The names of the registered subcommands.
 std::vector<std::string> SubcommandNames();
 
+// The last line of a command's messages, without its line end: the "error" of a --json run
+// that failed without writing its own object.
+std::string LastLine(std::string text);
+
 // Runs the command line with its arguments (without the program name); output goes to out and
 // err. Returns the process exit code: 0 done, 1 the command failed, 2 bad arguments; no fault
 // escapes. Under --json the output is one JSON object: a run that fails without writing its own

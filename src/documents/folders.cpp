@@ -26,7 +26,7 @@ struct FolderCache {
 };
 
 FolderCache& Cache() {
-    static FolderCache cache;
+    thread_local FolderCache cache;
     return cache;
 }
 

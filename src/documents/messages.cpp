@@ -10,7 +10,7 @@ namespace {
 void WriteToStderr(const std::string& text) { std::cerr << text << '\n' << std::flush; }
 
 MessageHandler& CurrentHandler() {
-    static MessageHandler handler = WriteToStderr;
+    thread_local MessageHandler handler = WriteToStderr;
     return handler;
 }
 

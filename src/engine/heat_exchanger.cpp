@@ -1,9 +1,12 @@
 #include "engine/heat_exchanger.hpp"
 
+#include "engine/run_state.hpp"
+
 namespace qdx {
 
 double& LastADP() {
-    static double adp = 10.0;
+    // Per thread, as the rest of the engine's program-wide state.
+    thread_local double adp = kStartADP;
     return adp;
 }
 

@@ -56,8 +56,8 @@ void SetNames(TTransportProps& p, std::string_view name, const char* shortName, 
 
 // The long name of compressed air at pBar, formatted again only when the pressure changes.
 const std::string& CompressedAirName(double pBar) {
-    static double lastBar = 0;
-    static std::string lastName;
+    thread_local double lastBar = 0;
+    thread_local std::string lastName;
     if (lastName.empty() || pBar != lastBar) {
         lastName = Format("Compressed Air (%0.1f-bar)", pBar);
         lastBar = pBar;
@@ -252,7 +252,7 @@ std::string AdditiveListName(int index) {
 }
 
 TTransportProps& SharedTransportProps() {
-    static TTransportProps shared;
+    thread_local TTransportProps shared;
     return shared;
 }
 

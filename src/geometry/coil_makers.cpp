@@ -20,7 +20,7 @@ constexpr const char* kCatalogFile = "CoilMakers.xml";
 constexpr const char* kRangeText = "fin and tube coil";
 
 TMakerCache& Cache() {
-    static TMakerCache cache;
+    thread_local TMakerCache cache;
     return cache;
 }
 

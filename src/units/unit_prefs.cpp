@@ -237,7 +237,7 @@ void TUnitPrefs::Reset() {
 }
 
 TUnitPrefs& UnitPrefs() {
-    static TUnitPrefs prefs;
+    thread_local TUnitPrefs prefs;
     return prefs;
 }
 
