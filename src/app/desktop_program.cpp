@@ -7,9 +7,11 @@
 
 #include <clocale>
 
+#include "app/automation/automation_server.hpp"
 #include "app/platform/dialogs.hpp"
 #include "app/windows/about_box.hpp"
 #include "app/windows/qdx_form.hpp"
+#include "documents/automation_registration.hpp"
 #include "documents/messages.hpp"
 #include "documents/unit_prefs_store.hpp"
 #include "geometry/coil_makers.hpp"
@@ -18,23 +20,6 @@
 namespace qdx::app {
 
 namespace {
-
-// Which automation switch an argument is, if any: 1 regserver, 2 unregserver, 3 automation,
-// 4 embedding.
-int AutomationSwitch(QString arg) {
-    if (arg.startsWith("--"))
-        arg.remove(0, 2);
-    else if (arg.startsWith('-') || arg.startsWith('/'))
-        arg.remove(0, 1);
-    else
-        return 0;
-    arg = arg.toLower();
-    if (arg == "regserver") return 1;
-    if (arg == "unregserver") return 2;
-    if (arg == "automation") return 3;
-    if (arg == "embedding") return 4;
-    return 0;
-}
 
 // Ends the event loop once the watched window has been painted.
 class TQuitAfterPaint : public QObject {
@@ -52,12 +37,12 @@ TDesktopArguments ParseDesktopArguments(const QStringList& args) {
     TDesktopArguments out;
     QStringList words;
     for (const QString& a : args) {
-        switch (AutomationSwitch(a)) {
-            case 1: out.regServer = true; break;
-            case 2: out.unregServer = true; break;
-            case 3: out.automation = true; break;
-            case 4: out.embedding = true; break;
-            default: words << a;
+        switch (StartSwitchOf(a.toStdString())) {
+            case TStartSwitch::RegServer: out.regServer = true; break;
+            case TStartSwitch::UnregServer: out.unregServer = true; break;
+            case TStartSwitch::Automation: out.automation = true; break;
+            case TStartSwitch::Embedding: out.embedding = true; break;
+            case TStartSwitch::None: words << a;
         }
     }
     out.path = words.join(' ');
@@ -78,9 +63,31 @@ TDesktopProgram::TDesktopProgram(const QStringList& args) : args_(ParseDesktopAr
     form_ = std::make_unique<TQDXForm>(args_.path);
     CreateToolWindows(*form_, form_->Tools());
     form_->AboutBox().EndSplash();
+    StartAutomation();
 }
 
-TDesktopProgram::~TDesktopProgram() = default;
+TDesktopProgram::~TDesktopProgram() {
+    if (RunningAutomationServer() == automation_.get()) SetRunningAutomationServer(nullptr);
+}
+
+void TDesktopProgram::StartAutomation() {
+    // One running program serves every client; a second copy leaves the bus to the first.
+    TQDXForm* form = form_.get();
+    automation_ = std::make_unique<TAutomationServer>(
+        form->Project(), [form] { form->SolveCoil(); }, [form] { form->UpdateGrid(); });
+    QString why;
+    if (!automation_->Start(&why)) {
+        if (args_.automation || args_.embedding)
+            qWarning("qdx: the automation server could not start: %s", qPrintable(why));
+        automation_.reset();
+        return;
+    }
+    SetRunningAutomationServer(automation_.get());
+    // Started by a client's activation, the program ends with its last object.
+    if (args_.automation || args_.embedding)
+        QObject::connect(automation_.get(), &TAutomationServer::LastObjectReleased, qApp,
+                         &QCoreApplication::quit, Qt::QueuedConnection);
+}
 
 void TDesktopProgram::Show() {
     form_->show();

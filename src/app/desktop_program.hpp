@@ -16,6 +16,7 @@
 
 namespace qdx::app {
 
+class TAutomationServer;
 class TQDXForm;
 
 // The command line of the desktop program. Every argument but the automation switches
@@ -43,13 +44,20 @@ public:
     TDesktopProgram& operator=(const TDesktopProgram&) = delete;
 
     TQDXForm& MainForm() { return *form_; }
+    // The automation server on the session bus; null when the bus was not there or another
+    // copy of the program serves it.
+    TAutomationServer* Automation() const { return automation_.get(); }
     const TDesktopArguments& Arguments() const { return args_; }
     // Shows and activates the main window.
     void Show();
 
 private:
+    void StartAutomation();
+
     TDesktopArguments args_;
     std::unique_ptr<TQDXForm> form_;
+    // Goes before the window: its objects act on the window's coil.
+    std::unique_ptr<TAutomationServer> automation_;
 };
 
 // The whole desktop program: the QApplication, the start-up, the event loop and the end.

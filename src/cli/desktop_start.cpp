@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "cli/commands.hpp"
+#include "documents/automation_registration.hpp"
 #include "documents/folders.hpp"
 
 namespace qdx::cli {
@@ -41,6 +42,30 @@ bool HasDisplay() {
 std::vector<std::string> DesktopModuleCandidates(const std::string& exeDir) {
     const std::string dir = AddBackslash(exeDir);
     return {dir + kDesktopModule, dir + "../lib/qdx/" + kDesktopModule};
+}
+
+int RegisterOrUnregister(const std::vector<std::string>& args, std::ostream& out,
+                         std::ostream& err) {
+    // With both switches the later one counts, as running one after the other would.
+    TStartSwitch which = TStartSwitch::None;
+    for (const std::string& a : args) {
+        const TStartSwitch s = StartSwitchOf(a);
+        if (s == TStartSwitch::RegServer || s == TStartSwitch::UnregServer) which = s;
+    }
+    if (which == TStartSwitch::None) return -1;
+    try {
+        if (which == TStartSwitch::RegServer) {
+            RegisterAutomationServer(ExeDir() + ExeName());
+            out << "qdx: automation server registered in " << AutomationServiceFile() << "\n";
+        } else {
+            UnregisterAutomationServer();
+            out << "qdx: automation server unregistered\n";
+        }
+        return 0;
+    } catch (const std::exception& e) {
+        err << "qdx: " << e.what() << "\n";
+        return 1;
+    }
 }
 
 int StartDesktop(int argc, char** argv, std::ostream& err) {

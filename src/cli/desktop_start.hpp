@@ -21,6 +21,13 @@ bool HasDisplay();
 // ../lib/qdx/ (an installation).
 std::vector<std::string> DesktopModuleCandidates(const std::string& exeDir);
 
+// "-regserver" or "-unregserver" among the arguments writes or removes the automation
+// server's activation file and ends without the desktop program (no display needed): returns
+// the exit code, or -1 when neither switch was given. A file that cannot be written or removed
+// is said on err with exit code 1.
+int RegisterOrUnregister(const std::vector<std::string>& args, std::ostream& out,
+                         std::ostream& err);
+
 // Loads the desktop module and runs the desktop program with the process's arguments. Without a
 // display, or when the module is missing, says so on err in one line and returns 2.
 int StartDesktop(int argc, char** argv, std::ostream& err);

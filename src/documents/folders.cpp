@@ -191,6 +191,8 @@ std::string ConfigDir() {
                   [] { return AddBackslash(XdgBase("XDG_CONFIG_HOME", ".config")) + "Calorix/"; });
 }
 
+std::string DataHomeDir() { return AddBackslash(XdgBase("XDG_DATA_HOME", ".local/share")); }
+
 // The environment holds bytes; a name set in a Windows-1252 terminal is read as such.
 std::string RegisteredOwner() { return AsUtf8(Env("QDX_OWNER")); }
 

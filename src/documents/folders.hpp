@@ -15,6 +15,7 @@
 //  MakerCommonDir         $QDX_COMMON_DIR when set, else $XDG_DATA_HOME/Calorix/Common Files/
 //                         (one folder given for the maker's shared files holds all of them)
 //  ConfigDir              $XDG_CONFIG_HOME/Calorix/, where the settings stores live
+//  DataHomeDir            $XDG_DATA_HOME/, the user's share of desktop data (activation files)
 //  RegisteredOwner,       $QDX_OWNER and $QDX_ORGANISATION, else empty
 //  RegisteredOrganization
 //
@@ -39,6 +40,7 @@ std::string DesktopDir();
 std::string MakerDir();
 std::string MakerCommonDir();
 std::string ConfigDir();
+std::string DataHomeDir();
 std::string RegisteredOwner();
 std::string RegisteredOrganization();
 

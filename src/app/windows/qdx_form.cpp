@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/automation/automation_server.hpp"
 #include "app/platform/dialogs.hpp"
 #include "app/platform/help_pages.hpp"
 #include "app/platform/placement.hpp"
@@ -274,7 +275,7 @@ void TQDXForm::changeEvent(QEvent* event) {
 
 void TQDXForm::closeEvent(QCloseEvent* event) {
     CommitGridEdit();
-    if (!ConfirmSave()) {
+    if (!ConfirmCloseWithLiveObjects(this) || !ConfirmSave()) {
         event->ignore();
         return;
     }
