@@ -62,7 +62,8 @@ std::string AutomationServiceText(const std::string& exePath) {
 void RegisterAutomationServer(const std::string& exePath) {
     const std::string path = AutomationServiceFile();
     std::string error;
-    if (!WriteFileAtomically(path, AutomationServiceText(exePath), &error))
+    // The activation folder is the desktop's own; it may not exist yet.
+    if (!CreateFolderOf(path) || !WriteFileAtomically(path, AutomationServiceText(exePath), &error))
         throw std::runtime_error("Could not write " + path + ": " + error);
 }
 
