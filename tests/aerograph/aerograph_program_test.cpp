@@ -7,10 +7,10 @@
 #include <QProcess>
 #include <QSvgRenderer>
 
-#include "aerograph/aerograph_form.hpp"
-#include "aerograph/chart_export.hpp"
-#include "aerograph/chart_view.hpp"
-#include "aerograph/psychrometric_chart.hpp"
+#include "app/aerograph/aerograph_form.hpp"
+#include "app/aerograph/chart_export.hpp"
+#include "app/aerograph/chart_view.hpp"
+#include "app/aerograph/psychrometric_chart.hpp"
 #include "app/platform/send_to_program.hpp"
 #include "sample_chart.hpp"
 #include "support/app_test_env.hpp"

@@ -5,7 +5,7 @@
 
 #include <QPainter>
 
-#include "aerograph/psychrometric_chart.hpp"
+#include "app/aerograph/psychrometric_chart.hpp"
 #include "fluids/psychrometrics.hpp"
 #include "sample_chart.hpp"
 

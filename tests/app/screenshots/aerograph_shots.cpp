@@ -2,7 +2,7 @@
 // exports it.
 #include <QDir>
 
-#include "aerograph/aerograph_form.hpp"
+#include "app/aerograph/aerograph_form.hpp"
 #include "documents/folders.hpp"
 #include "engine/coil_project.hpp"
 #include "geometry/coil_makers.hpp"

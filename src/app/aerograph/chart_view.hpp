@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "aerograph/psychrometric_chart.hpp"
+#include "app/aerograph/psychrometric_chart.hpp"
 
 namespace qdx::aerograph {
 

@@ -9,9 +9,9 @@
 
 #include <cstdio>
 
-#include "aerograph/aerograph_form.hpp"
-#include "aerograph/chart_export.hpp"
-#include "aerograph/psychrometric_chart.hpp"
+#include "app/aerograph/aerograph_form.hpp"
+#include "app/aerograph/chart_export.hpp"
+#include "app/aerograph/psychrometric_chart.hpp"
 #include "app/platform/send_to_program.hpp"
 #include "version.hpp"
 

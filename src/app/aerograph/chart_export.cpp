@@ -1,4 +1,4 @@
-#include "aerograph/chart_export.hpp"
+#include "app/aerograph/chart_export.hpp"
 
 #include <QFileInfo>
 #include <QImage>
@@ -8,7 +8,7 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
-#include "aerograph/psychrometric_chart.hpp"
+#include "app/aerograph/psychrometric_chart.hpp"
 
 namespace qdx::aerograph {
 

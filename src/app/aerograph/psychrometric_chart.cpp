@@ -1,4 +1,4 @@
-#include "aerograph/psychrometric_chart.hpp"
+#include "app/aerograph/psychrometric_chart.hpp"
 
 #include <QFontMetricsF>
 #include <QPainter>

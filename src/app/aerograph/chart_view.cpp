@@ -1,4 +1,4 @@
-#include "aerograph/chart_view.hpp"
+#include "app/aerograph/chart_view.hpp"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "aerograph/aerograph_form.hpp"
+#include "app/aerograph/aerograph_form.hpp"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -6,8 +6,8 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
-#include "aerograph/chart_export.hpp"
-#include "aerograph/chart_view.hpp"
+#include "app/aerograph/chart_export.hpp"
+#include "app/aerograph/chart_view.hpp"
 #include "app/platform/dialogs.hpp"
 #include "app/platform/send_to_program.hpp"
 
