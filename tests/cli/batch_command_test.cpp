@@ -119,9 +119,9 @@ json VariedLine(int i) {
 std::string RateArgs(const json& line) {
     std::string args;
     for (const auto& [key, value] : line.items()) {
-        args += " --" + key;
-        if (value.is_string()) args += " " + Quoted(value.get<std::string>());
-        else if (!value.is_boolean()) args += " " + value.dump();
+        args.append(" --").append(key);
+        if (value.is_string()) args.append(" ").append(Quoted(value.get<std::string>()));
+        else if (!value.is_boolean()) args.append(" ").append(value.dump());
     }
     return args;
 }
