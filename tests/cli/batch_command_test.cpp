@@ -6,14 +6,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>
+
+#include "cli/program_run.hpp"
 
 namespace qdx::cli {
 namespace {
@@ -21,60 +21,14 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-struct ProgramRun {
-    int code = -1;
-    std::string out, err;
-    std::vector<std::string> lines() const {
-        std::vector<std::string> v;
-        std::istringstream in(out);
-        for (std::string l; std::getline(in, l);) v.push_back(l);
-        return v;
-    }
-};
+using test::ProgramRun;
+using test::Quoted;
 
-std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-// Quotes a text for the shell.
-std::string Quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-class BatchCommand : public ::testing::Test {
+class BatchCommand : public test::TestFolder {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("qdx-batch-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
     // Runs qdx with its folders inside the test's folder; input goes to standard input.
     ProgramRun Qdx(const std::string& args, const std::string& input = "") {
-        const fs::path in = dir_ / "stdin.txt", out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
-        std::ofstream(in, std::ios::binary) << input;
-        const std::string cmd = "env XDG_CONFIG_HOME=" + Quoted((dir_ / "config").string()) +
-                                " XDG_DATA_HOME=" + Quoted((dir_ / "data").string()) +
-                                " QDX_COMMON_DIR=" + Quoted((dir_ / "common").string()) + " " +
-                                QDX_EXE + " " + args + " <" + Quoted(in.string()) + " >" +
-                                Quoted(out.string()) + " 2>" + Quoted(err.string());
-        const int status = std::system(cmd.c_str());
-        ProgramRun run;
-        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = ReadAll(out);
-        run.err = ReadAll(err);
-        return run;
+        return TestFolder::Qdx(args, "", input);
     }
 
     fs::path Write(const std::string& name, const std::string& text) {
@@ -82,8 +36,6 @@ protected:
         std::ofstream(p, std::ios::binary) << text;
         return p;
     }
-
-    fs::path dir_;
 };
 
 // Varied coils: air, liquid, geometry, control, mode and sizing change from line to line.

@@ -4,22 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/commands.hpp"
+#include "cli/program_run.hpp"
 #include "documents/folders.hpp"
 #include "geometry/coil_makers.hpp"
 #include "units/unit_prefs.hpp"
@@ -30,20 +28,12 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-struct Ended {
-    bool signalled = false;
-    int code = -1;
-    std::string out, err;
-};
+using Ended = test::ProgramRun;
 
-class CommandLineFaults : public ::testing::Test {
+class CommandLineFaults : public test::TestFolder {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("qdx-cli-faults-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        TestFolder::SetUp();
         setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
         setenv("XDG_DATA_HOME", (dir_ / "data").c_str(), 1);
         setenv("QDX_COMMON_DIR", (dir_ / "common").c_str(), 1);
@@ -53,29 +43,12 @@ protected:
     }
     void TearDown() override {
         UnitPrefs().Reset();
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
+        TestFolder::TearDown();
     }
 
     // The program as a process, so that a signal shows.
     Ended Program(const std::string& args) {
-        const fs::path errFile = dir_ / "stderr.txt";
-        const std::string cmd = std::string(QDX_EXE) + " " + args + " 2>'" + errFile.string() + "'";
-        Ended run;
-        FILE* pipe = ::popen(cmd.c_str(), "r");
-        if (!pipe) return run;
-        std::array<char, 4096> buf{};
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) run.out.append(buf.data(), n);
-        const int status = ::pclose(pipe);
-        // The shell reports a child killed by a signal as 128 + the signal.
-        run.signalled = WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) > 128);
-        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream in(errFile);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        run.err = ss.str();
-        return run;
+        return test::RunShell(std::string(QDX_EXE) + " " + args, dir_);
     }
 
     static Ended InProcess(const std::vector<std::string>& args) {
@@ -86,8 +59,6 @@ protected:
         run.err = err.str();
         return run;
     }
-
-    fs::path dir_;
 };
 
 int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }

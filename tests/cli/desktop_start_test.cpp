@@ -3,16 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "cli/desktop_start.hpp"
+#include "cli/program_run.hpp"
 
 namespace qdx::cli {
 namespace {
@@ -53,46 +52,18 @@ TEST(DesktopStart, ModuleIsLookedForBesideTheProgramThenInTheInstalledLibraryFol
                                         "/opt/qdx/bin/../lib/qdx/qdx-desktop.so"}));
 }
 
-struct ProcessRun {
-    int code = -1;
-    std::string out, err;
-};
+using ProcessRun = test::ProgramRun;
 
-class DesktopProcess : public ::testing::Test {
+class DesktopProcess : public test::TestFolder {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("qdx-desktop-start-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
     // The program with no display of any kind and its folders inside the test's folder; extra
     // holds further environment settings.
     ProcessRun Qdx(const std::string& args, const std::string& extra = "") {
-        const fs::path errFile = dir_ / "stderr.txt";
-        const std::string cmd =
-            "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME='" +
-            (dir_ / "config").string() + "' XDG_DATA_HOME='" + (dir_ / "data").string() +
-            "' QDX_COMMON_DIR='" + (dir_ / "common").string() + "' " + extra + " " + QDX_EXE +
-            " " + args + " 2>'" + errFile.string() + "'";
-        ProcessRun run;
-        FILE* pipe = ::popen(cmd.c_str(), "r");
-        if (!pipe) return run;
-        std::array<char, 4096> buf{};
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) run.out.append(buf.data(), n);
-        const int status = ::pclose(pipe);
-        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        FILE* err = std::fopen(errFile.c_str(), "r");
-        while (err && (n = std::fread(buf.data(), 1, buf.size(), err)) > 0) run.err.append(buf.data(), n);
-        if (err) std::fclose(err);
-        return run;
+        return test::RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                                  test::FolderEnvironment(dir_) + " " + extra + " " + QDX_EXE +
+                                  " " + args,
+                              dir_);
     }
-
-    fs::path dir_;
 };
 
 TEST_F(DesktopProcess, WithoutADisplayTheDesktopProgramSaysSoInOneLine) {

@@ -4,19 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
+#include "cli/program_run.hpp"
 #include "documents/atomic_file.hpp"
 #include "documents/text_encoding.hpp"
 #include "units/format.hpp"
@@ -27,51 +24,16 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-struct ProgramRun {
-    int code = -1;
-    std::string out, err;
-};
+using test::ProgramRun;
 
-class ProjectSave : public ::testing::Test {
+class ProjectSave : public test::TestFolder {
 protected:
-    void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "qdx_save_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir_ = tmpl;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
-    // Runs the program with its settings and data folders inside the test's folder; prefix goes
-    // before the program (an environment setting, a change of user).
-    ProgramRun Qdx(const std::string& args, const std::string& prefix = "") {
-        const fs::path errFile = dir_ / "stderr.txt";
-        const std::string cmd = "env XDG_CONFIG_HOME='" + (dir_ / "config").string() +
-                                "' XDG_DATA_HOME='" + (dir_ / "data").string() +
-                                "' QDX_COMMON_DIR='" + (dir_ / "common").string() + "' " +
-                                prefix + " " + QDX_EXE + " " + args + " 2>'" +
-                                errFile.string() + "'";
-        ProgramRun run;
-        FILE* pipe = ::popen(cmd.c_str(), "r");
-        if (!pipe) return run;
-        std::array<char, 4096> buf{};
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) run.out.append(buf.data(), n);
-        const int status = ::pclose(pipe);
-        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        ReadWholeFile(errFile.string(), run.err);
-        return run;
-    }
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
     static std::string Text(const std::string& path) {
         std::string text;
         EXPECT_TRUE(ReadWholeFile(path, text)) << path;
         return text;
     }
-
-    fs::path dir_;
 };
 
 // The administrator may write every file: as root the program runs as an unprivileged user.

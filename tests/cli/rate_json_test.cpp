@@ -3,19 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
+#include "cli/program_run.hpp"
 #include "fluids/psychrometrics.hpp"
 
 namespace qdx::cli {
@@ -24,53 +21,15 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-struct ProgramRun {
-    int code = -1;
-    std::string out, err;
-    json result() const { return json::parse(out); }
-};
+using test::ProgramRun;
 
-class QdxProgram : public ::testing::Test {
+class QdxProgram : public test::TestFolder {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("qdx-rate-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
-    // Runs the program with its settings and data folders inside the test's folder.
-    ProgramRun Qdx(const std::string& args) {
-        const fs::path errFile = dir_ / "stderr.txt";
-        const std::string cmd = "env XDG_CONFIG_HOME='" + (dir_ / "config").string() +
-                                "' XDG_DATA_HOME='" + (dir_ / "data").string() +
-                                "' QDX_COMMON_DIR='" + (dir_ / "common").string() + "' " +
-                                QDX_EXE + " " + args + " 2>'" + errFile.string() + "'";
-        ProgramRun run;
-        FILE* pipe = ::popen(cmd.c_str(), "r");
-        if (!pipe) return run;
-        std::array<char, 4096> buf{};
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) run.out.append(buf.data(), n);
-        const int status = ::pclose(pipe);
-        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream in(errFile);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        run.err = ss.str();
-        return run;
-    }
-
     // Rates and checks what every solved result must satisfy.
     json Rated(const std::string& args) {
         ProgramRun run = Qdx("rate --json " + args);
         EXPECT_EQ(run.code, 0) << args << "\n" << run.err;
-        json r = run.result();
+        json r = json::parse(run.out);
         EXPECT_EQ(r["status"], 0) << args;
         // The air-side duty agrees with Qt; Qs never exceeds Qt; no supersaturated leaving air.
         const double pa = r["air_in"]["pa"];
@@ -82,8 +41,6 @@ protected:
         EXPECT_LE(double(r["air_out"]["wb"]), double(r["air_out"]["db"]) + 1e-9) << args;
         return r;
     }
-
-    fs::path dir_;
 };
 
 TEST_F(QdxProgram, RatesTheFirstRunCoil) {
@@ -156,7 +113,7 @@ TEST_F(QdxProgram, TinyDesignDutyIsRefusedWithoutTouchingTheCoil) {
         ProgramRun run = Qdx(std::string("rate --json --design-duty 0.009 --size ") + op);
         EXPECT_EQ(run.code, 0) << op;
         EXPECT_NE(run.err.find("refused"), std::string::npos) << op << ": " << run.err;
-        json r = run.result();
+        json r = json::parse(run.out);
         for (const char* key : {"fin_height", "finned_length", "rows", "fpi", "circuits", "Qt"})
             EXPECT_EQ(r[key], plain[key]) << op << " " << key;
     }
@@ -183,7 +140,7 @@ TEST_F(QdxProgram, BadOptionsNameTheOption) {
 TEST_F(QdxProgram, SimulateMarchesOneHundredSlices) {
     ProgramRun run = Qdx("simulate --json --air-on 27/22");
     ASSERT_EQ(run.code, 0) << run.err;
-    json r = run.result();
+    json r = json::parse(run.out);
     ASSERT_EQ(r["steps"].size(), 100u);
     EXPECT_EQ(r["steps"][0].size(), 4u);
     const double rated = Rated("--air-on 27/22")["Qt"];
@@ -196,7 +153,7 @@ TEST_F(QdxProgram, LiquidOutsideItsRangeIsAWarning) {
     ProgramRun run = Qdx("rate --json --air-on 45/25 --liquid 9 --control temperature "
                          "--fluid-inlet 24 --design-dt 14");
     ASSERT_EQ(run.code, 0) << run.err;
-    json r = run.result();
+    json r = json::parse(run.out);
     EXPECT_EQ(r["status"], 0);
     ASSERT_TRUE(r.contains("warning"));
     EXPECT_NE(r["warning"].get<std::string>().find("-50.0 .. 30.0"), std::string::npos)
@@ -209,7 +166,7 @@ TEST_F(QdxProgram, SimulationThatDoesNotSettleIsAnError) {
     ProgramRun run = Qdx("simulate --json --model '1000 2500 4r 12f 1c' --air-on 39.7/24.9 "
                          "--face-velocity 2.96 --fluid-inlet 3.5 --tube-velocity 0.67");
     EXPECT_EQ(run.code, 1);
-    json r = run.result();
+    json r = json::parse(run.out);
     EXPECT_EQ(r["error"], "The step-by-step simulation did not settle");
     EXPECT_FALSE(r.contains("steps"));
     EXPECT_NE(run.err.find("did not settle"), std::string::npos) << run.err;
