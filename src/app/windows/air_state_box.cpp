@@ -14,6 +14,7 @@
 
 #include "app/platform/dialogs.hpp"
 #include "app/platform/help_pages.hpp"
+#include "app/widgets/dialog_bars.hpp"
 #include "app/widgets/entry_grid.hpp"
 #include "app/windows/air_state_dlg.hpp"
 #include "documents/folders.hpp"
@@ -167,12 +168,8 @@ TAirStateBox::TAirStateBox(TAirStateDlg& dlg, QWidget* parent)
     connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, &dlg_,
             &TAirStateDlg::ColWidthsChanged);
 
-    auto* bar = new QStatusBar(this);
-    bar->setObjectName("StatusBar");
-    bar->setSizeGripEnabled(false);
-    status_ = new QLabel(bar);
-    status_->setObjectName("StatusPanel");
-    bar->addWidget(status_, 1);
+    QStatusBar* bar = MakeStatusBar(this);
+    status_ = AddStatusPanel(bar, "StatusPanel");
     layout->addWidget(bar);
 
     editor_.OnEdit = [this] { emit dlg_.EditAirconItem(&dlg_.Point()); };

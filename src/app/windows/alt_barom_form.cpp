@@ -14,6 +14,7 @@
 
 #include "app/platform/place_at.hpp"
 #include "app/platform/placement.hpp"
+#include "app/widgets/dialog_bars.hpp"
 #include "app/widgets/fmt_edit.hpp"
 #include "app/widgets/fmt_edit_label.hpp"
 #include "app/windows/select_location_form.hpp"
@@ -37,16 +38,10 @@ TAltBaromForm::TAltBaromForm(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    toolBar_ = new QToolBar(this);
-    toolBar_->setObjectName("ToolBar");
-    toolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    QAction* accept = toolBar_->addAction(tr("&Accept"));
-    accept->setObjectName("AcceptAction");
-    accept->setToolTip(tr("Return pressure to calling program"));
-    connect(accept, &QAction::triggered, this, &TAltBaromForm::AcceptValues);
-    QAction* cancel = toolBar_->addAction(tr("&Cancel"));
-    cancel->setObjectName("CancelAction");
-    connect(cancel, &QAction::triggered, this, [this] { done(2); });
+    const TAcceptCancelBar bars = MakeAcceptCancelBar(this);
+    toolBar_ = bars.bar;
+    bars.accept->setToolTip(tr("Return pressure to calling program"));
+    connect(bars.accept, &QAction::triggered, this, &TAltBaromForm::AcceptValues);
     layout->addWidget(toolBar_);
 
     auto* fields = new QGridLayout;
@@ -92,12 +87,8 @@ TAltBaromForm::TAltBaromForm(QWidget* parent) : QDialog(parent) {
     fields->setColumnStretch(1, 1);
     layout->addLayout(fields);
 
-    auto* bar = new QStatusBar(this);
-    bar->setObjectName("StatusBar");
-    bar->setSizeGripEnabled(false);
-    status_ = new QLabel(bar);
-    status_->setObjectName("StatusPanel");
-    bar->addWidget(status_, 1);
+    QStatusBar* bar = MakeStatusBar(this);
+    status_ = AddStatusPanel(bar, "StatusPanel");
     layout->addWidget(bar);
 
     pressureEdit_->installEventFilter(this);

@@ -11,6 +11,7 @@
 
 #include <exception>
 
+#include "app/widgets/dialog_bars.hpp"
 #include "app/widgets/field_keys.hpp"
 #include "app/widgets/fmt_edit.hpp"
 #include "app/widgets/spin_buttons.hpp"
@@ -97,12 +98,8 @@ TCalibrateForm::TCalibrateForm(QWidget* parent) : QDialog(parent) {
     // Results below the factors in the tab order, after all five factors.
     for (int i = 0; i + 1 < kCalibrationFactorCount; ++i) setTabOrder(edits_[i], edits_[i + 1]);
 
-    auto* statusBar = new QStatusBar(this);
-    statusBar->setObjectName("StatusBar");
-    statusBar->setSizeGripEnabled(false);
-    status_ = new QLabel(statusBar);
-    status_->setObjectName("StatusPanel0");
-    statusBar->addWidget(status_, 1);
+    QStatusBar* statusBar = MakeStatusBar(this);
+    status_ = AddStatusPanel(statusBar, "StatusPanel0");
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(10, 8, 10, 8);

@@ -13,6 +13,7 @@
 
 #include "app/platform/dialogs.hpp"
 #include "app/platform/placement.hpp"
+#include "app/widgets/dialog_bars.hpp"
 #include "documents/folders.hpp"
 #include "documents/settings_stores.hpp"
 
@@ -37,15 +38,9 @@ TSelectLocationForm::TSelectLocationForm(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    toolBar_ = new QToolBar(this);
-    toolBar_->setObjectName("ToolBar");
-    toolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    QAction* accept = toolBar_->addAction(tr("&Accept"));
-    accept->setObjectName("AcceptAction");
-    connect(accept, &QAction::triggered, this, [this] { done(1); });
-    QAction* cancel = toolBar_->addAction(tr("&Cancel"));
-    cancel->setObjectName("CancelAction");
-    connect(cancel, &QAction::triggered, this, [this] { done(2); });
+    const TAcceptCancelBar bars = MakeAcceptCancelBar(this);
+    toolBar_ = bars.bar;
+    connect(bars.accept, &QAction::triggered, this, [this] { done(1); });
     layout->addWidget(toolBar_);
 
     auto* body = new QHBoxLayout;
@@ -85,17 +80,11 @@ TSelectLocationForm::TSelectLocationForm(QWidget* parent) : QDialog(parent) {
     body->addLayout(right, 1);
     layout->addLayout(body, 1);
 
-    auto* bar = new QStatusBar(this);
-    bar->setObjectName("StatusBar");
-    bar->setSizeGripEnabled(false);
-    recordPanel_ = new QLabel(bar);
-    recordPanel_->setObjectName("RecordPanel");
+    QStatusBar* bar = MakeStatusBar(this);
+    recordPanel_ = AddStatusPanel(bar, "RecordPanel", 0);
     recordPanel_->setMinimumWidth(110);
-    locationPanel_ = new QLabel(bar);
-    locationPanel_->setObjectName("LocationPanel");
+    locationPanel_ = AddStatusPanel(bar, "LocationPanel");
     locationPanel_->setMinimumWidth(200);
-    bar->addWidget(recordPanel_);
-    bar->addWidget(locationPanel_, 1);
     layout->addWidget(bar);
 
     browser_.OnMessage = [this](const std::string& text) {
