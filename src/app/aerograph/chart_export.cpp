@@ -1,14 +1,15 @@
 #include "app/aerograph/chart_export.hpp"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include "app/aerograph/psychrometric_chart.hpp"
+#include "app/platform/save_file.hpp"
 
 namespace qdx::aerograph {
 
@@ -42,18 +43,16 @@ bool SaveChart(const TPsychrometricChart& chart, const QString& path, const QSiz
         error = "a chart is between 200 x 150 and 20000 x 20000 pixels";
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
+    // Drawn in memory first, then saved as a whole, as every file of the program is.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     bool painted = false;
     if (type == "png") {
         QImage image(size, QImage::Format_RGB32);
-        painted = Paint(chart, image, size) && image.save(&file, "PNG");
+        painted = Paint(chart, image, size) && image.save(&buffer, "PNG");
     } else if (type == "svg") {
         QSvgGenerator svg;
-        svg.setOutputDevice(&file);
+        svg.setOutputDevice(&buffer);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setResolution(kDotsPerInch);
@@ -61,7 +60,7 @@ bool SaveChart(const TPsychrometricChart& chart, const QString& path, const QSiz
         svg.setDescription("Psychrometric chart");
         painted = Paint(chart, svg, size);
     } else {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(kDotsPerInch);
         pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / kDotsPerInch, QPageSize::Point));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -70,15 +69,10 @@ bool SaveChart(const TPsychrometricChart& chart, const QString& path, const QSiz
         painted = Paint(chart, pdf, QSize(pdf.width(), pdf.height()));
     }
     if (!painted) {
-        file.cancelWriting();
         error = "the chart could not be drawn";
         return false;
     }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    return app::SaveWholeFile(path, buffer.data(), &error);
 }
 
 }  // namespace qdx::aerograph

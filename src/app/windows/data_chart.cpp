@@ -1,12 +1,12 @@
 #include "app/windows/data_chart.hpp"
 
+#include <QBuffer>
 #include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 
@@ -14,6 +14,7 @@
 #include <limits>
 
 #include "app/platform/dialogs.hpp"
+#include "app/platform/save_file.hpp"
 #include "app/widgets/chart_panel.hpp"
 #include "documents/folders.hpp"
 #include "engine/coil_project.hpp"
@@ -36,15 +37,12 @@ QString Text(std::string_view pattern, double a, double b) {
 }
 
 bool WriteImage(TChartPanel& panel, const QString& path, QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
-    bool written = false;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    bool drawn = false;
     if (QFileInfo(path).suffix().compare("svg", Qt::CaseInsensitive) == 0) {
         QSvgGenerator svg;
-        svg.setOutputDevice(&file);
+        svg.setOutputDevice(&buffer);
         svg.setSize(panel.size());
         svg.setViewBox(QRect(QPoint(0, 0), panel.size()));
         svg.setResolution(96);
@@ -52,21 +50,16 @@ bool WriteImage(TChartPanel& panel, const QString& path, QString& error) {
         QPainter p;
         if (p.begin(&svg)) {
             panel.Render(p, panel.size());
-            written = p.end();
+            drawn = p.end();
         }
     } else {
-        written = panel.ToImage().save(&file, "PNG");
+        drawn = panel.ToImage().save(&buffer, "PNG");
     }
-    if (!written) {
-        file.cancelWriting();
+    if (!drawn) {
         error = "the chart could not be drawn";
         return false;
     }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    return SaveWholeFile(path, buffer.data(), &error);
 }
 
 }  // namespace
