@@ -20,6 +20,8 @@ packages=(
   clang libclang-rt-14-dev
   # the installed tree's checks (desktop entries, file types) and the .deb's dependencies
   desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin dpkg-dev
+  # the printing and PDF export tests read the PDFs back
+  poppler-utils
 )
 
 missing=()
