@@ -85,6 +85,22 @@ tail -n 1 "$tmp/installed/data/Calorix/Common Files/CoilMakers.xml" | grep -q 't
 [ "$(stat -c %s "$tmp/installed.png")" -gt 20000 ] || fail "the exported chart is nearly empty"
 cmp -s "$tmp/built.png" "$tmp/installed.png" || fail "the installed chart differs from the built one"
 
+# The Python module: installed where the system's Python looks for the modules of /usr, and
+# giving the results of the installed qdx.
+if [ -d "$build/python" ] && ls "$build"/python/qdx*.so >/dev/null 2>&1; then
+  module=$(cd "$root" && ls usr/lib/python3*/*-packages/qdx*.so 2>/dev/null | head -n 1)
+  [ -n "$module" ] || fail "the Python module is not installed under a Python module folder of /usr"
+  folder="/$(dirname "$module")"
+  /usr/bin/python3 -c 'import sys; sys.exit(0 if sys.argv[1] in sys.path else 1)' "$folder" ||
+    fail "the system's Python does not look in $folder"
+  run_as installed env PYTHONPATH="$root$folder" /usr/bin/python3 -c '
+import json, sys, qdx
+project = qdx.Project()
+project.solve()
+sys.exit(0 if project.results() == json.load(open(sys.argv[1])) else 1)' "$tmp/built.json" ||
+    fail "the installed Python module does not give the results of qdx rate --json"
+fi
+
 # The desktop entries and the file types.
 desktop-file-validate "$prefix/share/applications/qdx.desktop" \
   "$prefix/share/applications/qdx-aerograph.desktop"

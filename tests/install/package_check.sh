@@ -27,6 +27,11 @@ for f in usr/bin/qdx usr/bin/qdx-aerograph usr/lib/qdx/qdx-desktop.so usr/share/
          usr/share/icons/hicolor/scalable/apps/qdx.svg; do
   grep -q " \./$f\$" "$tmp/files" || fail "not in the package: $f"
 done
+# The Python module, in the folder Debian's Python reads for packages of the system.
+if ls "$build"/python/qdx*.so >/dev/null 2>&1; then
+  grep -Eq ' \./usr/lib/python3/dist-packages/qdx\.[^/]*\.so$' "$tmp/files" ||
+    fail "the Python module is not in usr/lib/python3/dist-packages"
+fi
 # Files of other packages' caches, which their triggers make on the user's machine.
 ! grep -Eq '\./usr/share/mime/(mime\.cache|application/)|icon-theme\.cache|mimeinfo\.cache' "$tmp/files" ||
   fail "the package carries a generated cache"
