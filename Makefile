@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build test demo gui bench screenshots install uninstall desktop-caches package install-check clean
+.PHONY: all deps configure build test demo gui bench screenshots install uninstall desktop-caches package install-check fuzz fuzz-build fuzz-replay clean
 
 all: build
 
@@ -36,6 +36,29 @@ bench: build
 screenshots: configure
 	cmake --build $(BUILD) -j $(JOBS) --target qdx_screenshots
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/tests/qdx_screenshots $(BUILD)/screenshots
+
+# The fuzz targets of the readers of outside data, built by clang with the address and
+# undefined-behaviour sanitizers in $(FUZZ_BUILD). `make fuzz` runs each for $(FUZZ_SECONDS)
+# seconds on a copy of its seeds in tests/fuzz/<target>/ and fails when one finds a crash (kept
+# in $(FUZZ_BUILD)/fuzz-work/crashes/); `make fuzz-replay` runs each once over its seeds.
+# FUZZ_TARGETS picks some of them.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
+
+$(FUZZ_BUILD)/build.ninja: | deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQDX_BUILD_FUZZ=ON -DQDX_BUILD_TESTS=OFF -DQDX_BUILD_BENCH=OFF -DQDX_BUILD_APP=OFF \
+	  -DQDX_BUILD_PYTHON=OFF
+
+fuzz-build: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+
+fuzz: fuzz-build
+	bash tests/fuzz/run_fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+fuzz-replay: fuzz-build
+	bash tests/fuzz/run_fuzz.sh $(FUZZ_BUILD) replay $(FUZZ_TARGETS)
 
 # Installs under $(PREFIX) (below $(DESTDIR) when given). The list of installed files is kept
 # for `make uninstall`: CMake's own list is rewritten by every install from this build folder,

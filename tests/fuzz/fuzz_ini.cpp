@@ -1,0 +1,40 @@
+// The INI stores: any text parses, is written back as it was read, and every typed read of
+// every key keeps to its fallback rules; a change survives writing and reading again.
+
+#include <string>
+
+#include "documents/ini_file.hpp"
+#include "fuzz_support.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace qdx;
+    const std::string_view text = fuzz::Text(data, size);
+
+    IniDocument doc;
+    doc.Parse(text);
+    const std::string written = doc.Text();
+    IniDocument again;
+    again.Parse(written);
+    fuzz::Expect(again.Text() == written, "a written INI text does not read back as written");
+
+    const std::string path = fuzz::WriteInput("input.ini", text);
+    {
+        TPowerIniFile store(path);
+        for (const std::string& section : store.ReadSections()) {
+            for (const std::string& key : store.ReadSection(section)) {
+                store.ReadInteger(section, key, 7);
+                store.ReadFloat(section, key, 0.5);
+                store.ReadBool(section, key, true);
+                fuzz::Expect(store.ValueExists(section, key), "a listed key does not exist");
+            }
+            store.ReadSectionValues(section);
+        }
+        store.WriteString("Fuzz", "Key", "a=b\r\nc");
+        store.WriteInteger("Fuzz", "Number", -42);
+        fuzz::Expect(store.UpdateFile(), "the store does not write");
+    }
+    const TwIniFile reread(path);
+    fuzz::Expect(reread.ReadString("Fuzz", "Key", "") == "a=b%13%10c", "a written text is lost");
+    fuzz::Expect(reread.ReadInteger("Fuzz", "Number", 0) == -42, "a written number is lost");
+    return 0;
+}
