@@ -36,13 +36,13 @@ void TFinAndTube::WriteManufacturingReport(TReportDocument& doc) {
     doc.AddLine(Format("Tube Count\t%0.1f\t", TubeCount_));
     doc.AddLine(Format("Circuits\t%0.0f\t", r.Circ));
     doc.AddLine(Format("Circuit Basis\t%s", CircuitBasisCaption(r.cb)));
-    // Circuits are at least 1 (the setters clamp them), so the division is safe.
-    const int tubesPerCircuit = static_cast<int>(std::trunc(TubeCount_ / r.Circ));
-    doc.AddLine(Format("Tubes/Circuits\t%d\t", tubesPerCircuit));
+    // Circuits are at least 1 (the setters clamp them), so the division is safe. The counts stay
+    // doubles: a geometry read from a file can hold more tubes than an int (+ 0.0: no "-0").
+    const double tubesPerCircuit = std::trunc(TubeCount_ / r.Circ) + 0.0;
+    doc.AddLine(Format("Tubes/Circuits\t%0.0f\t", tubesPerCircuit));
     if (tubesPerCircuit > 0) {
-        const int unlinked =
-            static_cast<int>(std::trunc(std::fmod(TubeCount_, tubesPerCircuit * r.Circ)));
-        doc.AddLine(Format("Unlinked tubes\t%d\t", unlinked));
+        const double unlinked = std::trunc(std::fmod(TubeCount_, tubesPerCircuit * r.Circ)) + 0.0;
+        doc.AddLine(Format("Unlinked tubes\t%0.0f\t", unlinked));
     }
     doc.AddLine(Format("Serpentine\t%s\t", SerpentineText()));
     doc.AddLine(Format("Eq Length\t%0.1f\tm", TubeSide().EquivalentLength));

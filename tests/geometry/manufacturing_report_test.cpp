@@ -126,6 +126,24 @@ TEST_F(ManufacturingReport, CircuitingLines) {
     }
 }
 
+// A record read from a file can hold more tubes than an int counts: the sheet still gives the
+// whole counts.
+TEST_F(ManufacturingReport, TubeCountsBeyondAnInt) {
+    InstallShippedCatalog();
+    TFinAndTube g("Typical", "544 x 720 4r 12f  (14c)", 0, 4);
+    TModelRec rec;
+    rec.fHeight = 1e6;  // 26246719 tubes high at 38.1 mm
+    rec.Rows = 100;
+    rec.Circ = 1;
+    g.SetRecord(rec);
+    ASSERT_EQ(g.TubesHigh(), 26246719);
+    TRecordingReport doc;
+    g.WriteManufacturingReport(doc);
+    const std::vector<std::string> texts = doc.Texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Tubes/Circuits\t2624671900\t"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Unlinked tubes\t0\t"), texts.end());
+}
+
 // A maker with a designation of its own adds it under the designation; the empty line follows.
 TEST_F(ManufacturingReport, MakerDesignationLine) {
     InstallShippedCatalog();
