@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "documents/value_stream.hpp"
+#include "fluids/psychrometrics.hpp"
 #include "fluids/liquid.hpp"
 #include "units/errors.hpp"
 
@@ -62,6 +63,20 @@ void TLiquidCoil::ReadFromStream(ValueReader& reader) {
     SyncGeometry();
     reader.ReadRaw(AirIn, sizeof(TAirState));
     reader.ReadRaw(AirOut, sizeof(TAirState));
+    // The records are stored whole, so each is checked for being a state at all. Entering air
+    // that is none is damage; leaving air that is none was saved after a failed calculation,
+    // and opens as the XML file does: no result, the air leaves as it came, inputs kept.
+    try {
+        SetState(AirIn->pa, AirIn->db, AirIn->wb, 0);
+    } catch (const CalcError&) {
+        throw StreamError("Invalid entering air");
+    }
+    try {
+        SetState(AirOut->pa, AirOut->db, AirOut->wb, 0);
+    } catch (const CalcError&) {
+        *AirOut = *AirIn;
+        Qt = Qs = e = Ntu = Cr = 0;
+    }
     SetMassFlow(reader.ReadFloat());
     Liquid->ReadData(reader);
     LiquidState->SetInletTemp(reader.ReadFloat());

@@ -447,6 +447,38 @@ TEST_F(ProjectFileTest, BadValueStreamsLeaveTheProjectAlone) {
     }
 }
 
+// Air records that are no state: leaving air saved after a failed calculation opens as the XML
+// file does, with every input and no result; entering air that is none is damage.
+TEST_F(ProjectFileTest, ValueStreamAirThatIsNoState) {
+    auto source = FreshProject();
+    MakeDistinctProject(*source);
+    const TAirState goodIn = *source->Coil().AirIn;
+    source->Coil().AirOut->db = -443.658;
+    const fs::path path = File("old.cqx");
+    WriteBytes(path, StreamFile(*source, "QDX 1.1.0.0 DataFile"));
+    ASSERT_TRUE(project.OpenFile(path.string()));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(coil().GetDesignation(), "762 x 1200  6r  10f  12c");
+    EXPECT_DOUBLE_EQ(project.OnCoilAir.db, 27);
+    EXPECT_DOUBLE_EQ(project.OnCoilAir.wb, 21);
+    EXPECT_DOUBLE_EQ(coil().Liquid->tfi, 7);
+    EXPECT_EQ(coil().Qt, 0);
+    EXPECT_EQ(coil().Qs, 0);
+    EXPECT_EQ(coil().AirOut->db, coil().AirIn->db);
+    EXPECT_EQ(coil().AirOut->wb, coil().AirIn->wb);
+    EXPECT_TRUE(project.SolveCoil());
+
+    auto fresh = FreshProject();
+    const std::string before = StateText(*fresh);
+    *source->Coil().AirIn = goodIn;
+    source->Coil().AirIn->db = -443.658;
+    WriteBytes(path, StreamFile(*source, "QDX 1.1.0.0 DataFile"));
+    messages.clear();
+    EXPECT_FALSE(fresh->OpenFile(path.string()));
+    EXPECT_EQ(messages, std::vector<std::string>{"Error reading file..."});
+    EXPECT_EQ(StateText(*fresh), before);
+}
+
 TEST_F(ProjectFileTest, MissingFileOrEmptyPathDoesNothing) {
     const std::string before = StateText(project);
     project.Barometer = 90;
