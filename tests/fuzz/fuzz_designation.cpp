@@ -6,7 +6,6 @@
 #include "fuzz_support.hpp"
 #include "geometry/designation.hpp"
 #include "geometry/fin_and_tube.hpp"
-#include "reports/report_document.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace qdx;
@@ -26,9 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g.GetErrorCode();
     g.SetDesignation(text);
     g.Recalculate();
-    g.DryWeight();
-    TTextReport sheet;
-    g.WriteManufacturingReport(sheet);
-    g.MakerDesignation();
+    fuzz::WorkOut(g);
     return 0;
 }

@@ -4,7 +4,6 @@
 #include "fuzz_support.hpp"
 #include "documents/value_stream.hpp"
 #include "geometry/fin_and_tube.hpp"
-#include "reports/report_document.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace qdx;
@@ -18,13 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fuzz::Expect(g.Record() == before, "a refused block changed the geometry");
         return 0;
     }
-    TTextReport sheet;
-    g.WriteManufacturingReport(sheet);
-    g.MakerDesignation();
-    g.SerpentineText();
-    g.ConnectionText();
-    g.TubeSide();
-    g.AirSide();
+    fuzz::WorkOut(g);
 
     // The raw record reader alone, as the block's first form is read.
     TModelRec rec;

@@ -7,7 +7,6 @@
 #include "fuzz_support.hpp"
 #include "geometry/coil_makers.hpp"
 #include "geometry/fin_and_tube.hpp"
-#include "reports/report_document.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace qdx;
@@ -24,9 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ApplyMnf(ParseSpecification("Typical", text), model);
     g.SetRecord(model);
     g.Recalculate();
-    g.DryWeight();
-    TTextReport sheet;
-    g.WriteManufacturingReport(sheet);
+    fuzz::WorkOut(g);
     CurrentSpecificationLine(g.Record());
     g.SetMakerModel("Typical", text);
     return 0;

@@ -17,6 +17,9 @@
 #include "documents/folders.hpp"
 #include "documents/messages.hpp"
 #include "geometry/coil_makers.hpp"
+#include "geometry/fin_and_tube.hpp"
+#include "reports/report_document.hpp"
+#include "units/errors.hpp"
 
 namespace qdx::fuzz {
 
@@ -64,6 +67,22 @@ inline std::string WriteInput(const std::string& name, std::string_view bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(),
                                                                  static_cast<std::streamsize>(bytes.size()));
     return path.string();
+}
+
+// What the program shows of a geometry: the workshop sheet with its weights, the maker's model
+// code and the tube and air sides. A geometry whose weight is no number is refused with
+// CalcError, as the engine refuses non-finite results.
+inline void WorkOut(TFinAndTube& g) {
+    try {
+        TTextReport sheet;
+        g.WriteManufacturingReport(sheet);
+    } catch (const CalcError&) {
+    }
+    g.MakerDesignation();
+    g.SerpentineText();
+    g.ConnectionText();
+    g.TubeSide();
+    g.AirSide();
 }
 
 }  // namespace qdx::fuzz

@@ -7,7 +7,6 @@
 
 #include "engine/coil_project.hpp"
 #include "fuzz_support.hpp"
-#include "reports/report_document.hpp"
 #include "units/format.hpp"
 
 namespace qdx::fuzz {
@@ -50,8 +49,7 @@ public:
             return;
         }
         // An opened coil is one the program can work with.
-        TTextReport sheet;
-        project_.Coil().FinAndTube->WriteManufacturingReport(sheet);
+        WorkOut(*project_.Coil().FinAndTube);
         project_.SolveCoil();
         Expect(project_.OpenFile(goodPath_), "the good file does not open after another");
     }

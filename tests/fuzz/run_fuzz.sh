@@ -6,7 +6,7 @@
 # The committed seeds are never written. Crashes, hangs and logs go to BUILD/fuzz-work/; the
 # run fails when any target found one.
 set -u
-build=$1 mode=$2
+build=$(cd "$1" && pwd) mode=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 targets=("$@")
