@@ -7,6 +7,7 @@
 #include "geometry/coil_makers.hpp"
 #include "units/format.hpp"
 #include "units/unit_prefs.hpp"
+#include "units/unit_table.hpp"
 
 namespace qdx {
 
@@ -147,7 +148,10 @@ void CaptureSettings(const TCoilProject& project, TCoilSettings& s) {
 void ReadUnitChoices(const TCustomIniFile& common, TUnitPrefs& prefs) {
     for (const CoilUnitKey& k : CoilUnitKeys()) {
         UnitRec& rec = prefs[k.Rec];
-        rec.UnitsValue = common.ReadInteger(kCoilUnitsSection, k.SettingsKey, rec.UnitsValue);
+        // The store is outside data: an index outside the category takes its nearest end, as
+        // in the units file.
+        rec.UnitsValue = CheckUnitsIndex(
+            rec.UnitsType, common.ReadInteger(kCoilUnitsSection, k.SettingsKey, rec.UnitsValue));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "engine_fixture.hpp"
 #include "units/format.hpp"
 #include "units/unit_prefs.hpp"
+#include "units/unit_table.hpp"
 
 namespace qdx::test {
 namespace {
@@ -232,6 +233,13 @@ TEST_F(CoilSettingsStoreTest, UnitChoicesDefaultToTheRecords) {
     EXPECT_EQ(UnitPrefs()[urAirT].UnitsValue, 1);  // unreadable: the current choice stays
     EXPECT_EQ(UnitPrefs()[urAirDp].UnitsValue, 1);
     EXPECT_EQ(UnitPrefs()[urPlaceBaromPressure].UnitsValue, 0);
+
+    // Indexes outside their category take its nearest end.
+    common.WriteInteger(kCoilUnitsSection, "UnitsLiquidTemp", 99);
+    common.WriteInteger(kCoilUnitsSection, "UnitsAirOn", -3);
+    ReadUnitChoices(common, UnitPrefs());
+    EXPECT_EQ(UnitPrefs()[urLiquidT].UnitsValue, UnitsCount(UnitPrefs()[urLiquidT].UnitsType) - 1);
+    EXPECT_EQ(UnitPrefs()[urAirT].UnitsValue, 0);
 }
 
 TEST_F(CoilSettingsStoreTest, CompanyAndSplashSettings) {
