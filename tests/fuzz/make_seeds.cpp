@@ -9,6 +9,7 @@
 #include "documents/ini_file.hpp"
 #include "documents/unit_prefs_store.hpp"
 #include "documents/value_stream.hpp"
+#include "engine/coil_settings_store.hpp"
 #include "geometry/coil_makers.hpp"
 #include "geometry/fin_and_tube.hpp"
 #include "seed_files.hpp"
@@ -67,6 +68,14 @@ int main(int argc, char** argv) {
         ini.WriteString("Coil", "Notes", "two\r\nlines");
         ini.UpdateFile();
         Put(root, "ini", "settings.ini", FileText(path));
+        // The coil window's stores as the window writes them at close.
+        const fs::path window = fuzz::Scratch() / "window.ini";
+        TPowerIniFile stores(window.string());
+        SaveFluidDefaults(stores, TCoilSettings());
+        SaveSettings(stores, TCoilSettings());
+        WriteUnitChoices(stores, UnitPrefs());
+        stores.UpdateFile();
+        Put(root, "ini", "coil_window.ini", FileText(window));
         Put(root, "ini", "comments.ini", "; comment\r\n[A]\r\nkey = value\r\n\r\n# other\r\n[b]\r\nx=1=2\r\n");
     }
 
