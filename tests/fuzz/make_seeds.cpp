@@ -49,6 +49,9 @@ int main(int argc, char** argv) {
     Put(root, "project_xml", "sample.cqx", fuzz::SavedXml(sample));
     Put(root, "project_stream", "first_run.dat", fuzz::SavedStream(first));
     Put(root, "project_stream", "sample.dat", fuzz::SavedStream(sample));
+    // Saved after a failed calculation: leaving air that is no state.
+    sample.Coil().AirOut->db = -443.658;
+    Put(root, "project_stream", "failed_calculation.dat", fuzz::SavedStream(sample));
 
     const TFinAndTube geometries[] = {{"Typical", "544 x 720 4r 12f  (14c)", 0, 4},
                                       {"Typical", "1219 x 2400 8r 14f  (48c)", 1, 5}};
