@@ -24,6 +24,7 @@
 #include "cli/commands.hpp"
 #include "documents/messages.hpp"
 #include "engine/run_state.hpp"
+#include "geometry/coil_makers.hpp"
 
 namespace qdx::cli {
 
@@ -64,24 +65,8 @@ std::vector<std::string> RateArguments(const std::string& line) {
     return args;
 }
 
-// A result of `qdx rate --json` on one line: every line break with its indentation becomes a
-// blank, none after "{" and before "}". JSON strings hold no line break of their own.
-std::string OneLine(const std::string& text) {
-    std::string line;
-    line.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\n') {
-            line += text[i];
-            continue;
-        }
-        while (i + 1 < text.size() && text[i + 1] == ' ') ++i;
-        const bool atEnd = i + 1 >= text.size() || text[i + 1] == '}';
-        if (!atEnd && !line.empty() && line.back() != '{') line += ' ';
-    }
-    return line;
-}
-
-// One thread's rate command: the options parsed again for every line.
+// One thread's rate command: the options parsed again for every line; each result is the
+// one-line layout of what `qdx rate --json` prints.
 class LineRater {
 public:
     LineRater() { AddRateOptions(app_, cmd_); }
@@ -91,19 +76,18 @@ public:
     // The result line of input line number n (1-based); failed is set for a line that did not
     // rate.
     std::string Rate(const std::string& line, std::size_t n, bool& failed) {
-        std::ostringstream out, err;
+        out_.str({});
+        err_.str({});
         int code = 0;
         {
             const MessageHandler previous =
-                SetMessageHandler([&err](const std::string& text) { err << text << "\n"; });
-            code = RateLine(line, out, err);
+                SetMessageHandler([this](const std::string& text) { err_ << text << "\n"; });
+            code = RateLine(line, out_, err_);
             SetMessageHandler(previous);
         }
         failed = code != 0;
-        std::string result = out.str();
-        if (result.find_first_not_of(" \n") == std::string::npos)
-            result = "{\"error\": " + JsonString(LastLine(err.str())) + "}";
-        result = OneLine(result);
+        std::string result = out_.str();
+        if (result.empty()) result = "{\"error\": " + JsonString(LastLine(err_.str())) + "}";
         if (failed) result.insert(result.size() - 1, ", \"line\": " + std::to_string(n));
         return result;
     }
@@ -128,9 +112,15 @@ private:
             return 2;
         }
         StartLikeANewRun();
+        // A new run has loaded no maker yet: the cache may stay only where a first load of the
+        // line's maker would fill it alike.
+        if (cmd_.file.empty())
+            KeepMakerCacheOnlyFor(CoilMakerOf(cmd_.options));
+        else
+            ClearMakerCache();
         CommandContext ctx{out, err};
         try {
-            return RunRate(cmd_, ctx);
+            return RunRate(cmd_, ctx, starts_, JsonLayout::OneLine);
         } catch (const std::exception& e) {
             err << "qdx: " << e.what() << "\n";
         } catch (...) {
@@ -141,6 +131,8 @@ private:
 
     CLI::App app_{"", "rate"};
     RateOptionTexts cmd_;
+    CoilStarts starts_;
+    std::ostringstream out_, err_;
 };
 
 struct BatchCommand {

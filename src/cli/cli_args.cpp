@@ -1,7 +1,7 @@
 #include "cli/cli_args.hpp"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "units/format.hpp"
 
@@ -37,11 +37,21 @@ std::vector<std::string> SplitCommas(const std::string& text) {
     return parts;
 }
 
+void AppendJsonNumber(std::string& out, double v) {
+    if (!std::isfinite(v)) {
+        out += "null";
+        return;
+    }
+    // The text of printf's %.17g, without its cost.
+    char buf[32];
+    const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17).ptr;
+    out.append(buf, end);
+}
+
 std::string JsonNumber(double v) {
-    if (!std::isfinite(v)) return "null";
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    return buf;
+    std::string text;
+    AppendJsonNumber(text, v);
+    return text;
 }
 
 std::string JsonString(const std::string& text) {

@@ -28,6 +28,7 @@ std::vector<std::string> SplitCommas(const std::string& text);
 
 // A number for JSON output with 17 significant digits; null when it is not finite.
 std::string JsonNumber(double v);
+void AppendJsonNumber(std::string& out, double v);
 // A JSON string literal.
 std::string JsonString(const std::string& text);
 

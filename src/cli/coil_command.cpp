@@ -74,6 +74,8 @@ void AddCoilOptions(CLI::App& sub, CoilOptionTexts& t) {
     sub.add_flag("--json", t.json, "Print JSON");
 }
 
+std::string CoilMakerOf(const CoilOptionTexts& t) { return t.maker.value_or("Typical"); }
+
 namespace {
 
 // The options checked and converted, before anything is built.
@@ -87,7 +89,7 @@ struct CoilOptions {
 CoilOptions ParseCoilOptions(const CoilOptionTexts& t) {
     CoilOptions o;
     TCoilSettings& settings = o.settings;
-    settings.CoilMaker = t.maker.value_or("Typical");
+    settings.CoilMaker = CoilMakerOf(t);
     if (t.tube) {
         const int n = static_cast<int>(ParseIntegerArg(*t.tube, "--tube", 0, 255));
         settings.CoilMR = FormatSpecification(FindTube(settings.CoilMaker, n));
@@ -160,11 +162,19 @@ void RowApplied(bool applied, const TCoilProject& project, const char* option,
         throw ModelError{std::string(option) + " " + text + ": " + project.LastError};
 }
 
-void CreateFromOptions(const CoilOptionTexts& t, const CoilOptions& o, TCoilProject& project) {
+void CreateCoil(const TCoilSettings& settings, TCoilProject& project) {
     QuietProject quiet(project);
-    if (!project.CreateCoil(o.settings))
+    if (!project.CreateCoil(settings))
         throw ModelError{"the coil cannot be built from these options: " + project.LastError};
-    project.Coil().UseFouling = !t.noFouling;
+}
+
+// The new coil of the options, in project or in the project of starts when given.
+TCoilProject& CreateFromOptions(const CoilOptionTexts& t, const CoilOptions& o,
+                                TCoilProject& project, CoilStarts* starts) {
+    TCoilProject& p = starts ? starts->Start(o.settings) : project;
+    if (!starts) CreateCoil(o.settings, p);
+    p.Coil().UseFouling = !t.noFouling;
+    return p;
 }
 
 // The grid rows, in order; only the options given run theirs.
@@ -207,10 +217,22 @@ void ApplyRows(const CoilOptionTexts& t, const CoilOptions& o, TCoilProject& pro
 
 }  // namespace
 
-void BuildCoil(const CoilOptionTexts& t, TCoilProject& project) {
+TCoilProject& CoilStarts::Start(const TCoilSettings& settings) {
+    if (saved_ && settings == settings_ && project_->RestoreState(*saved_)) return *project_;
+    saved_.reset();
+    // A new project each time: one that has rated coils keeps their sizing status and texts.
+    project_ = std::make_unique<TCoilProject>();
+    CreateCoil(settings, *project_);
+    settings_ = settings;
+    saved_ = project_->SaveState();
+    return *project_;
+}
+
+TCoilProject& BuildCoil(const CoilOptionTexts& t, TCoilProject& project, CoilStarts* starts) {
     const CoilOptions o = ParseCoilOptions(t);
-    CreateFromOptions(t, o, project);
-    ApplyRows(t, o, project);
+    TCoilProject& p = CreateFromOptions(t, o, project, starts);
+    ApplyRows(t, o, p);
+    return p;
 }
 
 bool BuildCoilFromFile(const CoilOptionTexts& t, const std::string& path, TCoilProject& project) {
@@ -218,7 +240,7 @@ bool BuildCoilFromFile(const CoilOptionTexts& t, const std::string& path, TCoilP
         throw ArgumentError{"--maker and --tube choose a new coil's tube; the coil of '" + path +
                             "' keeps its own"};
     const CoilOptions o = ParseCoilOptions(t);
-    CreateFromOptions(t, o, project);
+    CreateFromOptions(t, o, project, nullptr);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec) && !std::filesystem::is_directory(path, ec)) {
         ShowMessage("File not found: " + path);
@@ -272,54 +294,108 @@ double Guarded(const std::function<double()>& f) {
 
 }  // namespace
 
-void PrintRateJson(TCoilProject& project, const std::string& error, std::ostream& out) {
+namespace {
+
+// The members of one JSON object, in the layout asked for: each on a line of its own, indented
+// by two, or all on one line (as an object inside a member is in either).
+class JsonObjectText {
+public:
+    JsonObjectText(std::string& text, JsonLayout layout)
+        : text_(text), separator_(layout == JsonLayout::Pretty ? ",\n  " : ", "),
+          pretty_(layout == JsonLayout::Pretty) {
+        text_ += pretty_ ? "{\n  " : "{";
+    }
+    // Starts the next member; its value is appended to the text returned.
+    std::string& Key(const char* key) {
+        if (!first_) text_ += separator_;
+        first_ = false;
+        text_ += '"';
+        text_ += key;
+        text_ += "\": ";
+        return text_;
+    }
+    void Number(const char* key, double v) { AppendJsonNumber(Key(key), v); }
+    void Integer(const char* key, long long v) { Key(key) += std::to_string(v); }
+    void String(const char* key, const std::string& v) { Key(key) += JsonString(v); }
+    void End() { text_ += pretty_ ? "\n}\n" : "}"; }
+
+private:
+    std::string& text_;
+    const char* separator_;
+    bool pretty_;
+    bool first_ = true;
+};
+
+}  // namespace
+
+void AppendRateJson(TCoilProject& project, const std::string& error, std::string& text,
+                    JsonLayout layout) {
     TColdWaterCoil& c = project.Coil();
     TLiquidState& ls = project.LiquidState();
     const TLiquid& l = project.Coolant();
-    auto num = JsonNumber;
-    out << "{\n";
-    out << "  \"status\": " << static_cast<int>(c.SolveStatus) << ",\n";
-    out << "  \"surface\": " << JsonString(SurfaceStateCaption(c.SurfaceState)) << ",\n";
-    out << "  \"Qt\": " << num(c.Qt) << ",\n";
-    out << "  \"Qs\": " << num(c.Qs) << ",\n";
-    out << "  \"air_in\": {\"db\": " << num(c.AirIn->db) << ", \"wb\": " << num(c.AirIn->wb)
-        << ", \"pa\": " << num(c.AirIn->pa) << "},\n";
-    out << "  \"air_out\": {\"db\": " << num(c.AirOut->db) << ", \"wb\": " << num(c.AirOut->wb)
-        << "},\n";
-    out << "  \"mass_flow\": " << num(c.MassFlow) << ",\n";
-    out << "  \"volume_flow\": " << num(c.VolumeFlow) << ",\n";
-    out << "  \"face_velocity\": " << num(c.FaceVelocity) << ",\n";
-    out << "  \"face_area\": " << num(c.FaceArea()) << ",\n";
-    out << "  \"model\": " << JsonString(c.GetDesignation()) << ",\n";
-    out << "  \"liquid\": {\"tfi\": " << num(l.tfi) << ", \"tfo\": " << num(l.tfo)
-        << ", \"mass_flow\": " << num(l.m) << ", \"velocity\": " << num(ls.vw)
-        << ", \"designdt\": " << num(ls.designdt) << ", \"ctrl\": " << static_cast<int>(ls.ctrl)
-        << "},\n";
-    out << "  \"air_dp\": " << num(Guarded([&] { return c.AirPressureDrop(); })) << ",\n";
-    out << "  \"liquid_dp\": " << num(Guarded([&] { return c.FluidPressureDrop(); })) << ",\n";
-    out << "  \"pipe_conn\": " << c.PipeConnectionSize() << ",\n";
-    out << "  \"condensate\": " << num(Guarded([&] { return c.CondensateRate(); })) << ",\n";
-    out << "  \"ADP\": " << num(c.ADP) << ",\n";
-    out << "  \"bypass_factor\": " << num(c.BypassFactor) << ",\n";
-    out << "  \"Ntu\": " << num(c.Ntu) << ",\n";
-    out << "  \"Cr\": " << num(c.Cr) << ",\n";
-    out << "  \"e\": " << num(c.e) << ",\n";
-    out << "  \"ho\": " << num(c.ho) << ",\n";
-    out << "  \"hi\": " << num(c.hi) << ",\n";
-    out << "  \"Ui\": " << num(c.Ui) << ",\n";
-    out << "  \"Uo\": " << num(c.Uo) << ",\n";
-    out << "  \"Qmax\": " << num(c.Qmax) << ",\n";
-    out << "  \"fin_height\": " << num(c.FinHeight()) << ",\n";
-    out << "  \"finned_length\": " << num(c.FinnedLength()) << ",\n";
-    out << "  \"rows\": " << num(c.Rows()) << ",\n";
-    out << "  \"fpi\": " << num(c.FinsPerInch()) << ",\n";
-    out << "  \"circuits\": " << num(c.Circuits());
+    JsonObjectText o(text, layout);
+    o.Integer("status", static_cast<int>(c.SolveStatus));
+    o.String("surface", SurfaceStateCaption(c.SurfaceState));
+    o.Number("Qt", c.Qt);
+    o.Number("Qs", c.Qs);
+    {
+        JsonObjectText air(o.Key("air_in"), JsonLayout::OneLine);
+        air.Number("db", c.AirIn->db);
+        air.Number("wb", c.AirIn->wb);
+        air.Number("pa", c.AirIn->pa);
+        air.End();
+    }
+    {
+        JsonObjectText air(o.Key("air_out"), JsonLayout::OneLine);
+        air.Number("db", c.AirOut->db);
+        air.Number("wb", c.AirOut->wb);
+        air.End();
+    }
+    o.Number("mass_flow", c.MassFlow);
+    o.Number("volume_flow", c.VolumeFlow);
+    o.Number("face_velocity", c.FaceVelocity);
+    o.Number("face_area", c.FaceArea());
+    o.String("model", c.GetDesignation());
+    {
+        JsonObjectText liquid(o.Key("liquid"), JsonLayout::OneLine);
+        liquid.Number("tfi", l.tfi);
+        liquid.Number("tfo", l.tfo);
+        liquid.Number("mass_flow", l.m);
+        liquid.Number("velocity", ls.vw);
+        liquid.Number("designdt", ls.designdt);
+        liquid.Integer("ctrl", static_cast<int>(ls.ctrl));
+        liquid.End();
+    }
+    o.Number("air_dp", Guarded([&] { return c.AirPressureDrop(); }));
+    o.Number("liquid_dp", Guarded([&] { return c.FluidPressureDrop(); }));
+    o.Integer("pipe_conn", c.PipeConnectionSize());
+    o.Number("condensate", Guarded([&] { return c.CondensateRate(); }));
+    o.Number("ADP", c.ADP);
+    o.Number("bypass_factor", c.BypassFactor);
+    o.Number("Ntu", c.Ntu);
+    o.Number("Cr", c.Cr);
+    o.Number("e", c.e);
+    o.Number("ho", c.ho);
+    o.Number("hi", c.hi);
+    o.Number("Ui", c.Ui);
+    o.Number("Uo", c.Uo);
+    o.Number("Qmax", c.Qmax);
+    o.Number("fin_height", c.FinHeight());
+    o.Number("finned_length", c.FinnedLength());
+    o.Number("rows", c.Rows());
+    o.Number("fpi", c.FinsPerInch());
+    o.Number("circuits", c.Circuits());
     if (l.status != 0)
-        out << ",\n  \"warning\": "
-            << JsonString(Format("%s at %0.1f °C is outside its valid range %0.1f .. %0.1f °C",
-                                 l.GetCaption(), l.t, l.tLower, l.tUpper));
-    if (!error.empty()) out << ",\n  \"error\": " << JsonString(error);
-    out << "\n}\n";
+        o.String("warning", Format("%s at %0.1f °C is outside its valid range %0.1f .. %0.1f °C",
+                                   l.GetCaption(), l.t, l.tLower, l.tUpper));
+    if (!error.empty()) o.String("error", error);
+    o.End();
+}
+
+void PrintRateJson(TCoilProject& project, const std::string& error, std::ostream& out) {
+    std::string text;
+    AppendRateJson(project, error, text, JsonLayout::Pretty);
+    out << text;
 }
 
 void AddReportOptions(CLI::App& sub, ReportOptionTexts& t) {

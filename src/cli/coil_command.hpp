@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -27,10 +28,29 @@ struct CoilOptionTexts {
 };
 
 void AddCoilOptions(CLI::App& sub, CoilOptionTexts& texts);
+// The maker of the catalogue a new coil of the options takes its tube from.
+std::string CoilMakerOf(const CoilOptionTexts& texts);
 
-// Builds the project's coil from the options; throws ArgumentError for a bad option and
-// ModelError for a value the model cannot take.
-void BuildCoil(const CoilOptionTexts& texts, TCoilProject& project);
+// New coils of a run that rates many in one thread: the coil of given settings is built once,
+// and every later one of the same settings starts from a saved copy of it (the catalogue and
+// the program settings cannot change during the run).
+class CoilStarts {
+public:
+    // The project as CreateCoil(settings) leaves a new project; throws ModelError for settings
+    // the model cannot take.
+    TCoilProject& Start(const TCoilSettings& settings);
+
+private:
+    std::unique_ptr<TCoilProject> project_;
+    TCoilSettings settings_;
+    std::optional<TCoilProject::TSavedState> saved_;
+};
+
+// Builds the coil from the options in project, or in the project of starts when given, and
+// returns the project it is in; throws ArgumentError for a bad option and ModelError for a
+// value the model cannot take.
+TCoilProject& BuildCoil(const CoilOptionTexts& texts, TCoilProject& project,
+                        CoilStarts* starts = nullptr);
 // Opens the project file into a coil built with the run's settings (correction factors, fouling)
 // and then applies the options as grid edits. Throws ArgumentError for a bad option (checked
 // before the file is read, and --maker or --tube, which choose a new coil's tube) and
@@ -51,6 +71,10 @@ std::string CalculationFailure(const TCoilProject& project, bool calculated);
 // with 17 significant digits (null when not finite), a "warning" for a liquid outside its
 // range and an "error" when error is not empty.
 void PrintRateJson(TCoilProject& project, const std::string& error, std::ostream& out);
+// The same object appended to text, as PrintRateJson prints it or on one line (no line end).
+enum class JsonLayout { Pretty, OneLine };
+void AppendRateJson(TCoilProject& project, const std::string& error, std::string& text,
+                    JsonLayout layout);
 
 // Which text a command prints, where its HTML copy goes and the units it is written in.
 struct ReportOptionTexts {
@@ -97,5 +121,9 @@ void AddRateOptions(CLI::App& sub, RateOptionTexts& cmd);
 // catalogue must be in place (PrepareCoilData). Returns the exit code: 0 solved, 1 the coil did
 // not solve or a value the model could not take, 2 a bad option (reported on ctx.err alone).
 int RunRate(const RateOptionTexts& cmd, CommandContext& ctx);
+// The same for one coil of many: the new coil comes from starts (unless it is opened from a
+// file or saved), and the JSON is written in layout.
+int RunRate(const RateOptionTexts& cmd, CommandContext& ctx, CoilStarts& starts,
+            JsonLayout layout);
 
 }  // namespace qdx::cli

@@ -21,15 +21,19 @@ void AddRateOptions(CLI::App& sub, RateOptionTexts& cmd) {
     sub.add_option("--save", cmd.save, "Save the rated coil as a project file (.cqx)");
 }
 
-int RunRate(const RateOptionTexts& cmd, CommandContext& ctx) {
-    TCoilProject project;
+namespace {
+
+int Rate(const RateOptionTexts& cmd, CommandContext& ctx, CoilStarts* starts, JsonLayout layout) {
+    TCoilProject own;
+    TCoilProject* built = &own;
     try {
         CheckReportOptions(cmd.report);
         if (cmd.save && cmd.save->empty()) throw ArgumentError{"--save needs a file name"};
         ApplyUnits(cmd.report.units);
         if (cmd.file.empty()) {
-            BuildCoil(cmd.options, project);
-        } else if (!BuildCoilFromFile(cmd.options, cmd.file, project)) {
+            // A saved coil takes the file properties of the settings as they are now.
+            built = &BuildCoil(cmd.options, own, cmd.save ? nullptr : starts);
+        } else if (!BuildCoilFromFile(cmd.options, cmd.file, own)) {
             return 1;
         }
     } catch (const ArgumentError& e) {
@@ -39,6 +43,7 @@ int RunRate(const RateOptionTexts& cmd, CommandContext& ctx) {
         ctx.err << "qdx rate: " << e.message << "\n";
         return 1;
     }
+    TCoilProject& project = *built;
     const bool calculated = CalculateCoil(cmd.options, project, ctx.err);
     std::string failure = CalculationFailure(project, calculated);
     if (!failure.empty()) ctx.err << "qdx: " << failure << "\n";
@@ -54,13 +59,26 @@ int RunRate(const RateOptionTexts& cmd, CommandContext& ctx) {
                 << ": saved, but its results are not valid: the coil did not solve\n";
     }
     if (cmd.options.json) {
-        PrintRateJson(project, failure, ctx.out);
+        std::string text;
+        AppendRateJson(project, failure, text, layout);
+        ctx.out << text;
         if (cmd.report.html && WriteReport(cmd.report, project, calculated, false, ctx) != 0)
             code = 1;
     } else if (WriteReport(cmd.report, project, calculated, true, ctx) != 0) {
         code = 1;
     }
     return code;
+}
+
+}  // namespace
+
+int RunRate(const RateOptionTexts& cmd, CommandContext& ctx) {
+    return Rate(cmd, ctx, nullptr, JsonLayout::Pretty);
+}
+
+int RunRate(const RateOptionTexts& cmd, CommandContext& ctx, CoilStarts& starts,
+            JsonLayout layout) {
+    return Rate(cmd, ctx, &starts, layout);
 }
 
 namespace {

@@ -94,6 +94,22 @@ bool TCoilProject::CreateCoil(const TCoilSettings& s) {
     return ok;
 }
 
+TCoilProject::TSavedState::TSavedState(const TCoilProject& project)
+    : copy_(new TCoilProject(project)),
+      owner_(&project),
+      coil_(project.coil_.get()),
+      coolant_(project.coolant_.get()) {}
+
+bool TCoilProject::RestoreState(const TSavedState& state) {
+    // The saved coil points at this project's air records and coolant: it fits only them.
+    if (state.owner_ != this || state.coil_ != coil_.get() || state.coolant_ != coolant_.get())
+        return false;
+    MessageHandler handler = std::move(OnMessage);
+    *this = *state.copy_;
+    OnMessage = std::move(handler);
+    return true;
+}
+
 void TCoilProject::Message(const std::string& text) {
     if (OnMessage)
         OnMessage(text);

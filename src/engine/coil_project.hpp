@@ -181,6 +181,28 @@ public:
     // The message of the fault of the last operation; empty when it ran without one.
     std::string LastError;
 
+    // The whole project as it is now, kept to be put back with RestoreState: a run of many
+    // coils builds the new coil once and starts each coil from it. A saved state belongs to the
+    // project it was saved from and holds while that project keeps its coil and coolant
+    // (CreateCoil and OpenFile replace them).
+    class TSavedState {
+    public:
+        TSavedState(TSavedState&&) noexcept = default;
+        TSavedState& operator=(TSavedState&&) noexcept = default;
+
+    private:
+        friend class TCoilProject;
+        explicit TSavedState(const TCoilProject& project);
+        std::unique_ptr<TCoilProject> copy_;
+        const TCoilProject* owner_;
+        const TColdWaterCoil* coil_;
+        const TLiquid* coolant_;
+    };
+    TSavedState SaveState() const { return TSavedState(*this); }
+    // Puts a state saved from this project back, all but the message callback, which stays.
+    // False, and nothing changed, for a state of another project or of parts since replaced.
+    bool RestoreState(const TSavedState& state);
+
 private:
     // A copy is the saved state of an operation, put back by assignment when the operation
     // faults: the live coil, geometry, liquid state and coolant take the saved values in place

@@ -45,6 +45,8 @@ struct TCoilSettings {
     double WaterUserCp = 4.191;
     double WaterUserMu = 0.001216;
     double WaterUserKo = 0.0005908;
+
+    bool operator==(const TCoilSettings&) const = default;
 };
 
 }  // namespace qdx

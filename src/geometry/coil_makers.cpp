@@ -246,10 +246,16 @@ const TMakerCache& MakerCache() { return Cache(); }
 
 void ClearMakerCache() { Cache() = TMakerCache{}; }
 
+void KeepMakerCacheOnlyFor(std::string_view maker) {
+    const TMakerCache& cache = Cache();
+    if (!cache.FromCatalogue || cache.Maker != maker) ClearMakerCache();
+}
+
 void LoadMaker(std::string_view maker) {
     TMakerCache& cache = Cache();
     if (SameText(maker, cache.Maker) && !cache.Entries.empty()) return;
     cache.Maker = std::string(maker);
+    cache.FromCatalogue = false;
     XmlNode root;
     TXMLFile xml(CatalogFileName(), 0, root);
     if (xml.ReadStatus != TXMLFile::rsOk || !root) return;
@@ -263,6 +269,7 @@ void LoadMaker(std::string_view maker) {
         entries.push_back(std::move(rec));
     }
     cache.Entries = std::move(entries);
+    cache.FromCatalogue = true;
 }
 
 TMnfRec FindTube(std::string_view maker, int n) {
@@ -282,6 +289,7 @@ TMnfRec FindTube(std::string_view maker, int n) {
     TMnfRec def = DefaultMnfRec();
     cache.Maker = def.maker;
     cache.Entries = {def};
+    cache.FromCatalogue = false;
     if (CatalogueMayBeRewritten()) SaveMaker({}, true);
     return def;
 }

@@ -60,11 +60,17 @@ std::vector<std::string> MakerNames();
 struct TMakerCache {
     std::string Maker;
     TMnfRecVec Entries;
+    // The entries are the catalogue's own for Maker (not another maker's kept under the name
+    // of one the catalogue does not hold, nor the built-in entry).
+    bool FromCatalogue = false;
 };
 const TMakerCache& MakerCache();
 // Forgets the cached maker, so that the next lookup reads the catalogue again (after the
 // catalogue was edited or replaced).
 void ClearMakerCache();
+// Forgets the cached maker unless it holds the catalogue's own entries of maker: loading maker
+// then finds what it finds in a run that has loaded nothing before.
+void KeepMakerCacheOnlyFor(std::string_view maker);
 
 // Fills the cache with the maker's entries unless that maker is cached already. A maker the
 // catalogue does not hold leaves the previous entries in the cache under the new name.

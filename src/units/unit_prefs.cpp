@@ -233,7 +233,11 @@ void TUnitPrefs::SetMetricUnits() {
 
 void TUnitPrefs::Reset() {
     choices_.reset();
-    RegisterAll();
+    // The registered records are the same every time: worked out once, then copied.
+    static const std::array<UnitRec, kUnitRecCount> registered = TUnitPrefs().records_;
+    records_ = registered;
+    registry_.clear();
+    for (const RecDef& def : kRecDefs) registry_.push_back(&records_[def.id]);
 }
 
 TUnitPrefs& UnitPrefs() {
