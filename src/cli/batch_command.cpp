@@ -36,9 +36,8 @@ using nlohmann::json;
 // whatever the length of the input.
 constexpr std::size_t kLinesPerThreadInChunk = 512;
 
-// The arguments of `qdx rate` a line stands for: "key": value becomes --key=value (a value that
-// begins with "-" stays a value), "key": true the flag --key, "key": false nothing.
-std::vector<std::string> RateArguments(const std::string& line) {
+// The JSON object of a line.
+json LineObject(const std::string& line) {
     json object;
     try {
         object = json::parse(line);
@@ -46,23 +45,61 @@ std::vector<std::string> RateArguments(const std::string& line) {
         throw ArgumentError{std::string("not a JSON object: ") + e.what()};
     }
     if (!object.is_object()) throw ArgumentError{"not a JSON object: " + line};
+    return object;
+}
+
+// The text a value stands for on the command line; false for one that is not a text or a
+// number.
+bool ValueText(const json& value, std::string& text) {
+    if (value.is_string()) {
+        text = value.get<std::string>();
+    } else if (value.is_number()) {
+        // The shortest text of the number, which reads back as the same double.
+        text = value.dump();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The arguments of `qdx rate` a line stands for: "key": value becomes --key=value (a value that
+// begins with "-" stays a value), "key": true the flag --key, "key": false nothing.
+std::vector<std::string> RateArguments(const json& object) {
     std::vector<std::string> args;
+    std::string text;
     for (const auto& [key, value] : object.items()) {
         // Every line's result is JSON already.
         if (key == "json") continue;
         const std::string option = "--" + key;
         if (value.is_boolean()) {
             if (value.get<bool>()) args.push_back(option);
-        } else if (value.is_string()) {
-            args.push_back(option + "=" + value.get<std::string>());
-        } else if (value.is_number()) {
-            // The shortest text of the number, which reads back as the same double.
-            args.push_back(option + "=" + value.dump());
+        } else if (ValueText(value, text)) {
+            args.push_back(option + "=" + text);
         } else {
             throw ArgumentError{option + " must be a text, a number or true"};
         }
     }
     return args;
+}
+
+// The common line, only coil options each given a text or a number (a flag true or false),
+// read into cmd without the parser, as the parser would read its arguments. False, and cmd
+// to be filled by the parser, for any other line.
+bool ReadCoilOptions(const json& object, RateOptionTexts& cmd) {
+    cmd = RateOptionTexts{};
+    cmd.options.json = true;
+    std::string text;
+    for (const auto& [key, value] : object.items()) {
+        if (key == "json") continue;
+        if (bool* flag = CoilFlagOf(cmd.options, key); flag && value.is_boolean()) {
+            if (value.get<bool>()) *flag = true;
+            continue;
+        }
+        std::optional<std::string>* option = CoilTextOptionOf(cmd.options, key);
+        if (!option || !ValueText(value, text) || text.empty()) return false;
+        *option = text;
+    }
+    return true;
 }
 
 // One thread's rate command: the options parsed again for every line; each result is the
@@ -95,12 +132,15 @@ public:
 private:
     int RateLine(const std::string& line, std::ostream& out, std::ostream& err) {
         try {
-            std::vector<std::string> args = RateArguments(line);
-            args.emplace_back("--json");
-            std::reverse(args.begin(), args.end());
-            cmd_ = RateOptionTexts{};
-            app_.clear();
-            app_.parse(args);
+            const json object = LineObject(line);
+            if (!ReadCoilOptions(object, cmd_)) {
+                std::vector<std::string> args = RateArguments(object);
+                args.emplace_back("--json");
+                std::reverse(args.begin(), args.end());
+                cmd_ = RateOptionTexts{};
+                app_.clear();
+                app_.parse(args);
+            }
         } catch (const ArgumentError& e) {
             err << "qdx batch: " << e.message << "\n";
             return 2;

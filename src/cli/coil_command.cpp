@@ -27,10 +27,47 @@ constexpr const char* kSizeNames[] = {"face", "height", "length", "rows", "fins"
 constexpr TSizingKind kSizeKinds[] = {skFaceArea, skFinHeight, skFinnedLength,
                                       skRows,     skFins,      skRowsAndFins};
 
-template <typename T>
-void Opt(CLI::App& sub, const char* name, std::optional<T>& target, const char* help) {
-    sub.add_option_function<std::string>(name, [&target](const std::string& v) { target = v; }, help);
-}
+// The text options of the coil, in the order of their help: long name without the dashes, the
+// text it fills, its help.
+struct CoilTextOption {
+    const char* name;
+    std::optional<std::string> CoilOptionTexts::*text;
+    const char* help;
+};
+const CoilTextOption kCoilTextOptions[] = {
+    {"maker", &CoilOptionTexts::maker, "Coil maker of the catalogue (Typical)"},
+    {"tube", &CoilOptionTexts::tube,
+     "Tube number of the maker's catalogue (default: its first entry)"},
+    {"model", &CoilOptionTexts::model, "Coil designation, e.g. \"635 720 4r 12f 7c\""},
+    {"pressure", &CoilOptionTexts::pressure, "Barometric pressure, kPa (101.325)"},
+    {"air-on", &CoilOptionTexts::airOn, "Entering air DB/WB or DB, degC (25/17)"},
+    {"face-velocity", &CoilOptionTexts::faceVelocity, "Air face velocity, m/s (2.5)"},
+    {"air-volume", &CoilOptionTexts::airVolume, "Air volume flow, m3/s"},
+    {"liquid", &CoilOptionTexts::liquid, "Liquid index 0..13 (0 water)"},
+    {"additive", &CoilOptionTexts::additive, "Water additive 0..3 (0 none)"},
+    {"additive-volume", &CoilOptionTexts::additiveVolume, "Additive volume fraction 0..1"},
+    {"control", &CoilOptionTexts::control, "Liquid control: flow or temperature (flow)"},
+    {"fluid-inlet", &CoilOptionTexts::fluidInlet, "Liquid inlet temperature, degC (6)"},
+    {"design-dt", &CoilOptionTexts::designDt, "Liquid design temperature rise, K (5.5)"},
+    {"tube-velocity", &CoilOptionTexts::tubeVelocity, "Liquid tube velocity, m/s (1.0)"},
+    {"fluid-flow", &CoilOptionTexts::fluidFlow, "Liquid mass flow, kg/s"},
+    {"mode", &CoilOptionTexts::mode, "Calculation: duty or size (duty)"},
+    {"design-duty", &CoilOptionTexts::designDuty, "Design duty, kW (20)"},
+    {"size", &CoilOptionTexts::size, "Sizing: face|height|length|rows|fins|rowsfins"},
+    {"size-air-volume", &CoilOptionTexts::sizeAirVolume,
+     "Fixed air volume for --size, m3/s (0: none)"},
+    {"factors", &CoilOptionTexts::factors, "Correction factors Q,ho,hi,airdp,fluiddp (1,1,1,1,1)"},
+};
+// Its flags.
+struct CoilFlagOption {
+    const char* name;
+    bool CoilOptionTexts::*flag;
+    const char* help;
+};
+const CoilFlagOption kCoilFlagOptions[] = {
+    {"no-fouling", &CoilOptionTexts::noFouling, "Leave out the fouling resistance"},
+    {"json", &CoilOptionTexts::json, "Print JSON"},
+};
 
 int ParseChoice(const std::string& text, const std::string& argument,
                 std::initializer_list<const char*> words) {
@@ -50,28 +87,25 @@ int ParseChoice(const std::string& text, const std::string& argument,
 }  // namespace
 
 void AddCoilOptions(CLI::App& sub, CoilOptionTexts& t) {
-    Opt(sub, "--maker", t.maker, "Coil maker of the catalogue (Typical)");
-    Opt(sub, "--tube", t.tube, "Tube number of the maker's catalogue (default: its first entry)");
-    Opt(sub, "--model", t.model, "Coil designation, e.g. \"635 720 4r 12f 7c\"");
-    Opt(sub, "--pressure", t.pressure, "Barometric pressure, kPa (101.325)");
-    Opt(sub, "--air-on", t.airOn, "Entering air DB/WB or DB, degC (25/17)");
-    Opt(sub, "--face-velocity", t.faceVelocity, "Air face velocity, m/s (2.5)");
-    Opt(sub, "--air-volume", t.airVolume, "Air volume flow, m3/s");
-    Opt(sub, "--liquid", t.liquid, "Liquid index 0..13 (0 water)");
-    Opt(sub, "--additive", t.additive, "Water additive 0..3 (0 none)");
-    Opt(sub, "--additive-volume", t.additiveVolume, "Additive volume fraction 0..1");
-    Opt(sub, "--control", t.control, "Liquid control: flow or temperature (flow)");
-    Opt(sub, "--fluid-inlet", t.fluidInlet, "Liquid inlet temperature, degC (6)");
-    Opt(sub, "--design-dt", t.designDt, "Liquid design temperature rise, K (5.5)");
-    Opt(sub, "--tube-velocity", t.tubeVelocity, "Liquid tube velocity, m/s (1.0)");
-    Opt(sub, "--fluid-flow", t.fluidFlow, "Liquid mass flow, kg/s");
-    Opt(sub, "--mode", t.mode, "Calculation: duty or size (duty)");
-    Opt(sub, "--design-duty", t.designDuty, "Design duty, kW (20)");
-    Opt(sub, "--size", t.size, "Sizing: face|height|length|rows|fins|rowsfins");
-    Opt(sub, "--size-air-volume", t.sizeAirVolume, "Fixed air volume for --size, m3/s (0: none)");
-    Opt(sub, "--factors", t.factors, "Correction factors Q,ho,hi,airdp,fluiddp (1,1,1,1,1)");
-    sub.add_flag("--no-fouling", t.noFouling, "Leave out the fouling resistance");
-    sub.add_flag("--json", t.json, "Print JSON");
+    for (const CoilTextOption& o : kCoilTextOptions) {
+        std::optional<std::string>& target = t.*o.text;
+        sub.add_option_function<std::string>(
+            std::string("--") + o.name, [&target](const std::string& v) { target = v; }, o.help);
+    }
+    for (const CoilFlagOption& o : kCoilFlagOptions)
+        sub.add_flag(std::string("--") + o.name, t.*o.flag, o.help);
+}
+
+std::optional<std::string>* CoilTextOptionOf(CoilOptionTexts& t, std::string_view name) {
+    for (const CoilTextOption& o : kCoilTextOptions)
+        if (name == o.name) return &(t.*o.text);
+    return nullptr;
+}
+
+bool* CoilFlagOf(CoilOptionTexts& t, std::string_view name) {
+    for (const CoilFlagOption& o : kCoilFlagOptions)
+        if (name == o.name) return &(t.*o.flag);
+    return nullptr;
 }
 
 std::string CoilMakerOf(const CoilOptionTexts& t) { return t.maker.value_or("Typical"); }
@@ -127,10 +161,9 @@ CoilOptions ParseCoilOptions(const CoilOptionTexts& t) {
         // Only the text is checked here; whether the air is a state the barometer can hold is
         // the row's to find out.
         try {
-            AirStateFromText(*t.airOn, 101.325, 0.5);
+            ParseAirText(*t.airOn);
         } catch (const ConvertError&) {
             throw ArgumentError{"--air-on must be DB/WB or DB in degC, got '" + *t.airOn + "'"};
-        } catch (const std::exception&) {
         }
     }
     if (t.control) o.control = ParseChoice(*t.control, "--control", {"temperature", "flow"});

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/coil_project.hpp"
 #include "reports/report_document.hpp"
@@ -28,6 +29,11 @@ struct CoilOptionTexts {
 };
 
 void AddCoilOptions(CLI::App& sub, CoilOptionTexts& texts);
+// The text of the option of that long name (without the dashes) that takes a value; null for
+// a flag or a name that is not a coil option.
+std::optional<std::string>* CoilTextOptionOf(CoilOptionTexts& texts, std::string_view name);
+// The flag of that long name; null for any other name.
+bool* CoilFlagOf(CoilOptionTexts& texts, std::string_view name);
 // The maker of the catalogue a new coil of the options takes its tube from.
 std::string CoilMakerOf(const CoilOptionTexts& texts);
 

@@ -1,5 +1,7 @@
 #include "fluids/air_state_text.hpp"
 
+#include <cmath>
+
 #include <algorithm>
 
 #include "units/format.hpp"
@@ -15,17 +17,21 @@ double ClampDryBulb(double db) { return std::clamp(db, -60.0, 99.0); }
 
 }  // namespace
 
-TAirState AirStateFromText(std::string_view text, double pa, double rh) {
+TAirTextNumbers ParseAirText(std::string_view text) {
     const std::size_t slash = text.find('/');
-    double db, wb;
-    if (slash == std::string_view::npos) {
-        db = ClampDryBulb(StrToFloat(text));
+    if (slash == std::string_view::npos) return {StrToFloat(text), std::nan("")};
+    const double db = StrToFloat(text.substr(0, slash));
+    return {db, StrToFloat(text.substr(slash + 1))};
+}
+
+TAirState AirStateFromText(std::string_view text, double pa, double rh) {
+    const TAirTextNumbers numbers = ParseAirText(text);
+    const double db = ClampDryBulb(numbers.db);
+    double wb;
+    if (text.find('/') == std::string_view::npos) {
         wb = WetBulb(pa, db, rh, kPairDbRh);
     } else {
-        db = StrToFloat(text.substr(0, slash));
-        wb = StrToFloat(text.substr(slash + 1));
-        db = ClampDryBulb(db);
-        wb = std::min(wb, db);
+        wb = std::min(numbers.wb, db);
         wb = std::max(wb, WetBulb(pa, db, 0.01, kPairDbRh));
     }
     return SetState(pa, db, wb, kPairDbWb);

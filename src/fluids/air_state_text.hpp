@@ -14,6 +14,13 @@ namespace qdx {
 // bulb and at least the wet bulb of 1 % relative humidity. Throws ConvertError for a malformed
 // number.
 TAirState AirStateFromText(std::string_view text, double pa, double rh);
+// The numbers of an air text as written: the dry bulb, and the wet bulb after a "/" (NaN
+// without one). Throws ConvertError for a malformed number, as AirStateFromText does.
+struct TAirTextNumbers {
+    double db;
+    double wb;
+};
+TAirTextNumbers ParseAirText(std::string_view text);
 
 // Empty when the state is plausible, else the message of its first failing test.
 std::string CheckAirState(const TAirState& state);
