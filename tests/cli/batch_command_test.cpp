@@ -164,6 +164,50 @@ TEST_F(BatchCommand, BadLinesGiveAnErrorWithTheirNumberAndTheBatchGoesOn) {
     EXPECT_EQ(out[0].rfind("{\"status\": 0, \"surface\": ", 0), 0u) << out[0];
 }
 
+// What `qdx rate --json` prints, on one line: the layout a batch line is written in.
+std::string OnOneLine(std::string pretty) {
+    auto replace = [&pretty](const std::string& from, const std::string& to) {
+        for (auto at = pretty.find(from); at != std::string::npos; at = pretty.find(from, at))
+            pretty.replace(at, from.size(), to);
+    };
+    replace(",\n  ", ", ");
+    replace("{\n  ", "{");
+    replace("\n}\n", "}");
+    return pretty;
+}
+
+// Every line equals its own single run, byte for byte, however the lines before it changed the
+// tube, the maker, the factors, the units, the mode or the coil by sizing.
+TEST_F(BatchCommand, ALineAfterLinesThatChangedTheSettingsRatesAsItsOwnQdxRate) {
+    const char* const kLines[] = {
+        R"({"air-on": "27/19", "face-velocity": 2.2})",
+        R"({"model": "762 1200 6r 10f 12c", "tube": 5, "factors": "1.1,0.9,1,1.2,0.8"})",
+        R"({"air-on": "27/19", "face-velocity": 2.2})",
+        R"({"units": "imperial", "size": "rows", "design-duty": 40, "no-fouling": true})",
+        R"({"air-on": "27/19", "face-velocity": 2.2})",
+        R"({"maker": "Nobody", "air-on": "26/18"})",
+        R"({"maker": "Nobody", "air-on": "26/18", "fluid-inlet": 5})",
+        R"({"air-on": "27/19", "face-velocity": 2.2})",
+        R"({"mode": "size", "design-duty": 25, "liquid": 0, "additive": 2, "additive-volume": 0.3})",
+        R"({"fluid-inlet": -3, "liquid": 0, "additive": 1, "additive-volume": 0.25})",
+        R"({"air-volume": 0})",
+        R"({"air-on": "27/19", "face-velocity": 2.2})",
+    };
+    std::string input;
+    for (const char* line : kLines) input += std::string(line) + "\n";
+    const ProgramRun run = Qdx("batch --jobs 1 -", input);
+    const std::vector<std::string> out = run.lines();
+    ASSERT_EQ(out.size(), std::size(kLines)) << run.err;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const ProgramRun single = Qdx("rate --json" + RateArgs(json::parse(kLines[i])));
+        std::string expected = OnOneLine(single.out);
+        if (single.code != 0)
+            expected.insert(expected.size() - 1, ", \"line\": " + std::to_string(i + 1));
+        EXPECT_EQ(out[i], expected) << kLines[i];
+    }
+    EXPECT_EQ(out[0], out.back());
+}
+
 TEST_F(BatchCommand, OneJobAndTwoJobsPrintTheSameBytes) {
     std::string input;
     for (int i = 0; i < 3000; i += 3) input += VariedLine(i * 7 + 1).dump() + "\n";
