@@ -12,7 +12,7 @@ namespace qdx {
 // The state of an air text at pressure pa (kPa). A dry bulb alone gets the wet bulb of relative
 // humidity rh (fraction). The dry bulb is clamped to -60..99 °C; the wet bulb to at most the dry
 // bulb and at least the wet bulb of 1 % relative humidity. Throws ConvertError for a malformed
-// number.
+// number, and CalcError for air that is no state at that pressure (99 °C saturated at 62.5 kPa).
 TAirState AirStateFromText(std::string_view text, double pa, double rh);
 // The numbers of an air text as written: the dry bulb, and the wet bulb after a "/" (NaN
 // without one). Throws ConvertError for a malformed number, as AirStateFromText does.

@@ -35,7 +35,8 @@ inline void Expect(bool condition, const char* what) {
     if (!condition) Broken(what);
 }
 
-// The scratch folder of this process, created with the settings folders below it on first use.
+// The scratch folder of this process below the temporary folder, created with the settings
+// folders below it on first use.
 inline const fs::path& Scratch() {
     static const fs::path dir = [] {
         const fs::path d = fs::temp_directory_path() / ("qdx-fuzz-" + std::to_string(::getpid()));
@@ -47,11 +48,8 @@ inline const fs::path& Scratch() {
         ClearMakerCache();
         EnsureCatalogue();
         SetMessageHandler([](const std::string&) {});
-        // Removed when the fuzzer ends normally; a crashed run leaves it for inspection.
-        std::atexit([] {
-            std::error_code ec;
-            fs::remove_all(Scratch(), ec);
-        });
+        // libFuzzer ends without running exit handlers: the run script gives each target a
+        // temporary folder of its own (TMPDIR) and removes it afterwards.
         return d;
     }();
     return dir;

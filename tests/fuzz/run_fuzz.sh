@@ -24,6 +24,10 @@ for t in "${targets[@]}"; do
   fi
   crashes=$work/crashes/$t
   rm -rf "$crashes" && mkdir -p "$crashes"
+  # The target's settings folders and input files, gone after the run.
+  scratch=$work/tmp/$t
+  rm -rf "$scratch" && mkdir -p "$scratch"
+  export TMPDIR=$scratch
   if [ "$mode" = replay ]; then
     # Files named one by one are each run once, and nothing is written beside them.
     "$exe" -artifact_prefix="$crashes/" "$seeds"/* >"$log" 2>&1
@@ -39,6 +43,7 @@ for t in "${targets[@]}"; do
     speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
     echo "fuzz $t: ${runs:-?} runs, ${speed:-?} exec/s, exit $status"
   fi
+  rm -rf "$scratch"
   if [ "$status" -ne 0 ] || [ -n "$(ls -A "$crashes")" ]; then
     echo "fuzz $t: FAILED, see $log and $crashes/"
     tail -n 30 "$log"
