@@ -96,3 +96,18 @@ install-check: package
 
 clean:
 	rm -rf $(BUILD)
+
+# `make test-sanitize`: the whole test suite once more, everything built with AddressSanitizer
+# and UndefinedBehaviorSanitizer in a build folder of its own. The sanitizer settings are part
+# of that folder's CTest files, so a plain ctest there runs the same way.
+SANITIZE_BUILD ?= build-sanitize
+
+.PHONY: test-sanitize
+
+$(SANITIZE_BUILD)/build.ninja: | deps
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQDX_SANITIZE=ON -DQDX_BUILD_BENCH=OFF
+
+test-sanitize: $(SANITIZE_BUILD)/build.ninja
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
