@@ -164,6 +164,10 @@ bool TCoilProject::Apply(const std::function<void()>& change, bool markModified)
     return true;
 }
 
+bool TCoilProject::WriteManufacturingReport(TReportDocument& doc) {
+    return Apply([&] { coil_->FinAndTube->WriteManufacturingReport(doc); }, false);
+}
+
 void TCoilProject::SetSaved(bool v) {
     Saved = v;
     if (v) SetModified(false);

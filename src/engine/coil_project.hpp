@@ -128,6 +128,11 @@ public:
     bool SetDesignDuty(double kW);
     bool SetCalcMode(int mode);
 
+    // "Manufacturing Report": the workshop sheet of the coil's geometry into doc. A geometry
+    // whose sheet cannot be worked out (a weight that is no number, from a damaged file) shows
+    // its message and gives false, the project as it was.
+    bool WriteManufacturingReport(TReportDocument& doc);
+
     // "Calibrate Coil Performance" accepted: the coil's five correction factors become the
     // program-wide ones in settings, which every new coil receives and the settings keep, and
     // the document is modified.

@@ -365,6 +365,19 @@ private slots:
         TTextReport manufacturing;
         f.Project().Coil().FinAndTube->WriteManufacturingReport(manufacturing);
         QCOMPARE(shown, QString::fromStdString(manufacturing.Text()));
+
+        // A geometry whose weight is no number (a casing a damaged file may hold): its message,
+        // and no viewer.
+        TModelRec record = f.Project().Coil().FinAndTube->Record();
+        record.tc = 1e306;
+        f.Project().Coil().FinAndTube->SetRecord(record);
+        shown.clear();
+        const qsizetype asked = env.Dialogs().messages.size();
+        f.ManufacturingReport();
+        QCOMPARE(env.Dialogs().messages.size(), asked + 1);
+        QVERIFY(!env.Dialogs().messages.last().text.isEmpty());
+        QVERIFY(!viewer->isVisible());
+        QVERIFY(shown.isEmpty());
     }
 
     void confirmSaveAsksOnlyForANamedModifiedDocument() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine_fixture.hpp"
+#include "reports/report_document.hpp"
 #include "units/format.hpp"
 
 namespace qdx::test {
@@ -171,6 +172,27 @@ TEST_F(CoilProjectFaults, SettingsTheModelCannotTakeBuildTheFirstRunCoil) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_DOUBLE_EQ(project.Coolant().tfi, TCoilSettings().WaterIn);
     EXPECT_TRUE(project.SolveCoil());
+}
+
+TEST_F(CoilProjectFaults, ManufacturingSheetOfAGeometryWithoutAWeight) {
+    TTextReport sheet;
+    ASSERT_TRUE(project.WriteManufacturingReport(sheet));
+    EXPECT_NE(sheet.Text().find("Weight"), std::string::npos);
+    EXPECT_TRUE(messages.empty());
+
+    // A casing thickness a damaged file may hold: every length finite, the weight not.
+    TModelRec record = coil().FinAndTube->Record();
+    record.tc = 1e306;
+    coil().FinAndTube->SetRecord(record);
+    project.SetSaved(true);
+    TTextReport refused;
+    bool ok = true;
+    ASSERT_NO_THROW(ok = project.WriteManufacturingReport(refused));
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(project.LastError, messages[0]);
+    EXPECT_TRUE(project.Saved);
+    EXPECT_EQ(coil().FinAndTube->Record().tc, 1e306);
 }
 
 }  // namespace

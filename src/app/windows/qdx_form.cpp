@@ -419,7 +419,7 @@ void TQDXForm::ManufacturingReport() {
     if (!tools_.Viewer) return;
     TViewForm& viewer = *tools_.Viewer;
     viewer.Report().Clear();
-    project_->Coil().FinAndTube->WriteManufacturingReport(viewer.Report());
+    if (!project_->WriteManufacturingReport(viewer.Report())) return;
     viewer.exec();
 }
 
