@@ -320,6 +320,12 @@ TEntryGrid::TEntryGrid(QWidget* parent) : QTableView(parent) {
 }
 
 TEntryGrid::~TEntryGrid() {
+    // The pick list's destruction sends events to its filters while it is half destroyed, when
+    // the filter could no longer look at it.
+    if (pickList_) {
+        pickList_->removeEventFilter(this);
+        pickList_->viewport()->removeEventFilter(this);
+    }
     // The row controls live on the parent; they go with the grid.
     for (QWidget* w : RowControls()) delete w;
 }

@@ -114,6 +114,13 @@ TCalibrateForm::TCalibrateForm(QWidget* parent) : QDialog(parent) {
     InstallFieldKeys(this);
 }
 
+// The dialog's own destructor hides it, and the focus leaving a factor's edit would run Update on
+// a window that is already half destroyed.
+TCalibrateForm::~TCalibrateForm() {
+    for (TFmtEdit* e : edits_)
+        if (e) disconnect(e, nullptr, this, nullptr);
+}
+
 QAction* TCalibrateForm::Action(const QString& objectName) const {
     return findChild<QAction*>(objectName);
 }

@@ -28,6 +28,7 @@ class TCalibrateForm : public QDialog {
     Q_OBJECT
 public:
     explicit TCalibrateForm(QWidget* parent = nullptr);
+    ~TCalibrateForm() override;
 
     void SetCoil(TColdWaterCoil* coil) { coil_ = coil; }
     TColdWaterCoil* Coil() const { return coil_; }
