@@ -14,6 +14,7 @@
 #include "cli/cli_args.hpp"
 #include "cli/commands.hpp"
 #include "engine/run_state.hpp"
+#include "geometry/coil_makers.hpp"
 #include "units/format.hpp"
 
 namespace qdx::python {
@@ -156,8 +157,10 @@ ScriptProject::ScriptProject(const std::optional<fs::path>& path,
                              const cli::CoilOptionTexts& options) {
     project_->OnMessage = [this](const std::string& text) { message_ = text; };
     // A script's project does not depend on the projects built before it, as a run of
-    // `qdx rate` does not.
+    // `qdx rate` does not: not on their last ADP, nor on the maker they loaded last (a maker the
+    // catalogue does not hold would take that maker's entries).
     StartLikeANewRun();
+    ClearMakerCache();
     cli::PrepareCoilData();
     if (!path) {
         cli::BuildCoil(options, *project_);

@@ -32,6 +32,14 @@ def test_first_run_results_equal_qdx_rate(options, args, qdx_rate):
     assert project.results() == qdx_rate(*args)
 
 
+def test_a_project_does_not_take_the_maker_an_earlier_project_loaded(qdx_rate):
+    # A maker the catalogue does not hold would otherwise keep the entries of the last one loaded.
+    assert qdx.Project(maker="GEA").solve()
+    project = qdx.Project(maker="Nobody")
+    assert project.solve()
+    assert project.results() == qdx_rate("--maker", "Nobody")
+
+
 SIZINGS = [("size_face_area", "face"), ("size_fin_height", "height"),
            ("size_finned_length", "length"), ("size_rows", "rows"), ("size_fins", "fins"),
            ("size_rows_and_fins", "rowsfins")]
