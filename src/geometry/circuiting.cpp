@@ -9,6 +9,9 @@ namespace qdx {
 
 TCircuitLayout CircuitLayout(double rows, int tubesHigh, double circuits, int basis) {
     TCircuitLayout l;
+    if (!(rows >= 0 && rows <= kMostLaidOutRows) || tubesHigh > kMostLaidOutTubesHigh ||
+        std::isnan(circuits))
+        return l;
     l.Rows = std::max(1, static_cast<int>(std::ceil(rows - 1e-9)));
     l.TubesHigh = std::max(0, tubesHigh);
     const int tubes = static_cast<int>(std::floor(rows * l.TubesHigh + 1e-9));
@@ -33,7 +36,7 @@ TCircuitLayout CircuitLayout(double rows, int tubesHigh, double circuits, int ba
 
     size_t next = 0;
     if (l.TubesPerCircuit > 0) {
-        const int whole = static_cast<int>(std::floor(c + 1e-9));
+        const double whole = std::floor(c + 1e-9);
         for (int k = 0; k < whole && next + l.TubesPerCircuit <= path.size(); ++k) {
             l.Circuits.emplace_back(path.begin() + next, path.begin() + next + l.TubesPerCircuit);
             next += l.TubesPerCircuit;

@@ -29,6 +29,12 @@ struct TCircuitLayout {
     std::vector<TTubePlace> Unlinked;
 };
 
+// The largest coil laid out: far beyond any coil built, small enough to draw. A geometry
+// beyond it (or with counts that are no numbers), as a damaged file may hold, has an empty
+// layout: nothing drawn, no tubes per circuit.
+constexpr int kMostLaidOutRows = 100;
+constexpr int kMostLaidOutTubesHigh = 1000;
+
 // rows may be fractional: the tubes of the part row are the last of the liquid's path.
 // circuits below 1 count as 1; a fractional count is cut to whole circuits.
 TCircuitLayout CircuitLayout(double rows, int tubesHigh, double circuits, int basis);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "geometry/circuiting.hpp"
 #include "geometry/designation.hpp"
 
@@ -42,6 +44,33 @@ TEST(CircuitLayout, CircuitsAcrossTheRowsRunDownAndUpTheRows) {
     EXPECT_EQ(p.TubesPerCircuit, 7);
     EXPECT_EQ(p.Circuits.size(), 2u);
     EXPECT_TRUE(p.Unlinked.empty());
+}
+
+TEST(CircuitLayout, GeometriesNoCoilHasAreNotLaidOut) {
+    // Counts a damaged file may hold: no tube places, and no conversion beyond an int.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        double rows;
+        int tubesHigh;
+        double circuits;
+    };
+    for (const Case& c : {Case{1e12, 17, 7}, Case{-1e300, 17, 7}, Case{nan, 17, 7},
+                          Case{4, 2000000000, 7}, Case{4, 17, nan}, Case{101, 17, 7}}) {
+        for (int basis : {0, 1}) {
+            const TCircuitLayout l = CircuitLayout(c.rows, c.tubesHigh, c.circuits, basis);
+            EXPECT_EQ(l.Rows, 0) << c.rows << " rows, " << c.tubesHigh << " high";
+            EXPECT_EQ(l.TubesPerCircuit, 0);
+            EXPECT_TRUE(l.Circuits.empty());
+            EXPECT_TRUE(l.Unlinked.empty());
+        }
+    }
+    // Circuits beyond any count: none whole, every tube unlinked.
+    const TCircuitLayout many = CircuitLayout(4, 17, 1e300, 0);
+    EXPECT_TRUE(many.Circuits.empty());
+    EXPECT_EQ(many.Unlinked.size(), 68u);
+    // The largest laid out still is.
+    EXPECT_EQ(CircuitLayout(kMostLaidOutRows, kMostLaidOutTubesHigh, 100, 0).Circuits.size(),
+              100u);
 }
 
 TEST(TubeSize, EighthsOfAnInchAndMillimetres) {
