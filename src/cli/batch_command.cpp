@@ -23,8 +23,6 @@
 #include "cli/coil_command.hpp"
 #include "cli/commands.hpp"
 #include "documents/messages.hpp"
-#include "engine/run_state.hpp"
-#include "geometry/coil_makers.hpp"
 
 namespace qdx::cli {
 
@@ -151,13 +149,7 @@ private:
             err << "qdx batch: " << e.what() << "\n";
             return 2;
         }
-        StartLikeANewRun();
-        // A new run has loaded no maker yet: the cache may stay only where a first load of the
-        // line's maker would fill it alike.
-        if (cmd_.file.empty())
-            KeepMakerCacheOnlyFor(CoilMakerOf(cmd_.options));
-        else
-            ClearMakerCache();
+        StartLikeANewRun(cmd_.options, !cmd_.file.empty());
         CommandContext ctx{out, err};
         try {
             return RunRate(cmd_, ctx, starts_, JsonLayout::OneLine);

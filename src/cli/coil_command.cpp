@@ -12,6 +12,7 @@
 #include "documents/settings_stores.hpp"
 #include "documents/unit_prefs_store.hpp"
 #include "engine/coil_settings_store.hpp"
+#include "engine/run_state.hpp"
 #include "fluids/air_state_text.hpp"
 #include "geometry/coil_makers.hpp"
 #include "reports/report_document.hpp"
@@ -109,6 +110,14 @@ bool* CoilFlagOf(CoilOptionTexts& t, std::string_view name) {
 }
 
 std::string CoilMakerOf(const CoilOptionTexts& t) { return t.maker.value_or("Typical"); }
+
+void StartLikeANewRun(const CoilOptionTexts& t, bool fromFile) {
+    qdx::StartLikeANewRun();
+    if (fromFile)
+        ClearMakerCache();
+    else
+        KeepMakerCacheOnlyFor(CoilMakerOf(t));
+}
 
 namespace {
 

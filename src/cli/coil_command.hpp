@@ -36,6 +36,11 @@ std::optional<std::string>* CoilTextOptionOf(CoilOptionTexts& texts, std::string
 bool* CoilFlagOf(CoilOptionTexts& texts, std::string_view name);
 // The maker of the catalogue a new coil of the options takes its tube from.
 std::string CoilMakerOf(const CoilOptionTexts& texts);
+// Puts the calling thread's program-wide state where a new `qdx rate` run of these options
+// finds it: the last ADP of a new run, and no maker loaded, except that the catalogue's own
+// entries of the options' maker may stay (a first load would fill the cache alike). fromFile:
+// the coil comes from a project file, which may name any maker.
+void StartLikeANewRun(const CoilOptionTexts& texts, bool fromFile);
 
 // New coils of a run that rates many in one thread: the coil of given settings is built once,
 // and every later one of the same settings starts from a saved copy of it (the catalogue and

@@ -28,7 +28,7 @@ TAirState AirStateFromText(std::string_view text, double pa, double rh) {
     const TAirTextNumbers numbers = ParseAirText(text);
     const double db = ClampDryBulb(numbers.db);
     double wb;
-    if (text.find('/') == std::string_view::npos) {
+    if (std::isnan(numbers.wb)) {  // a dry bulb alone
         wb = WetBulb(pa, db, rh, kPairDbRh);
     } else {
         wb = std::min(numbers.wb, db);

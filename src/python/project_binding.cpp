@@ -13,8 +13,6 @@
 #include "bindings.hpp"
 #include "cli/cli_args.hpp"
 #include "cli/commands.hpp"
-#include "engine/run_state.hpp"
-#include "geometry/coil_makers.hpp"
 #include "units/format.hpp"
 
 namespace qdx::python {
@@ -157,10 +155,8 @@ ScriptProject::ScriptProject(const std::optional<fs::path>& path,
                              const cli::CoilOptionTexts& options) {
     project_->OnMessage = [this](const std::string& text) { message_ = text; };
     // A script's project does not depend on the projects built before it, as a run of
-    // `qdx rate` does not: not on their last ADP, nor on the maker they loaded last (a maker the
-    // catalogue does not hold would take that maker's entries).
-    StartLikeANewRun();
-    ClearMakerCache();
+    // `qdx rate` does not.
+    cli::StartLikeANewRun(options, path.has_value());
     cli::PrepareCoilData();
     if (!path) {
         cli::BuildCoil(options, *project_);
