@@ -105,7 +105,8 @@ SANITIZE_BUILD ?= build-sanitize
 .PHONY: test-sanitize
 
 $(SANITIZE_BUILD)/build.ninja: | deps
-	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG -DCMAKE_C_FLAGS_RELEASE=-DNDEBUG \
 	  -DQDX_SANITIZE=ON -DQDX_BUILD_BENCH=OFF
 
 test-sanitize: $(SANITIZE_BUILD)/build.ninja
