@@ -161,6 +161,52 @@ bool BisectNear(F f, double lo, double hi, double guess, double& x) {
     return true;
 }
 
+// A root of f inside the bracket [a, b] (f(a) < 0 < f(b)) by secant steps, kept inside the
+// shrinking bracket: a guess for BisectNear, which checks it. False when the steps do not
+// settle.
+template <typename F>
+bool SecantGuess(F f, double a, double fa, double b, double fb, double& root) {
+    double x0 = a, f0 = fa, x1 = b, f1 = fb;
+    for (int i = 0; i < 60; ++i) {
+        double x = x1 - f1 * (x1 - x0) / (f1 - f0);
+        if (!(x > a && x < b)) x = 0.5 * (a + b);
+        const double fx = f(x);
+        if (fx == 0) {
+            root = x;
+            return true;
+        }
+        if (fx < 0)
+            a = x;
+        else
+            b = x;
+        const double step = std::fabs(x - x1);
+        x0 = x1;
+        f0 = f1;
+        x1 = x;
+        f1 = fx;
+        // The error left after a step this short is about its square times |f''/2f'|.
+        if (step < 1e-8) {
+            root = x;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Bisect(f, lo, hi, x), the same root to the last bit, at a fraction of the evaluations: when
+// the ends enclose a root, secant steps guess it and only the midpoints near the guess are
+// evaluated (BisectNear); otherwise, or when the guess misled, the plain bisection decides.
+template <typename F>
+bool BisectGuided(F f, double lo, double hi, double& x) {
+    const double flo = f(lo);
+    const double fhi = f(hi);
+    double guess = 0;
+    if (flo < 0 && fhi > 0 && SecantGuess(f, lo, flo, hi, fhi, guess) &&
+        BisectNear(f, lo, hi, guess, x))
+        return true;
+    return Bisect(f, lo, hi, x);
+}
+
 // An increasing function solved near a start point: the bracket around x0 doubles until it
 // encloses the root or meets the limits, then bisection finishes.
 template <typename F>
@@ -181,7 +227,7 @@ bool SolveFrom(F f, double x0, double minX, double maxX, double& x) {
         lo = hi;
         hi = std::min(maxX, x0 + width);
     }
-    return Bisect(f, lo, hi, x);
+    return BisectGuided(f, lo, hi, x);
 }
 
 // Newton steps towards the temperature whose LnPws is target, from start (a nearby dew point
@@ -230,7 +276,7 @@ double WetBulbOf(double db, double w, double p, double td, int& status) {
     const double lo = std::max(std::min(td, db) - 1e-6, kLowestT);
     const double hi = std::max(td, db) + 1e-6;
     double wb = db;
-    if (!Bisect([&](double x) { return WOfWetBulb(db, x, p) - w; }, lo, hi, wb))
+    if (!BisectGuided([&](double x) { return WOfWetBulb(db, x, p) - w; }, lo, hi, wb))
         status |= psyNotConverged;
     return wb;
 }
