@@ -1,7 +1,10 @@
 #include "cli/cli_args.hpp"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "units/format.hpp"
 
@@ -37,15 +40,125 @@ std::vector<std::string> SplitCommas(const std::string& text) {
     return parts;
 }
 
+namespace {
+
+__extension__ using UInt128 = unsigned __int128;
+
+// 10^k for k = 0..22: every power of ten that, times a 53-bit mantissa, fits in 128 bits.
+constexpr UInt128 Pow10(int k) {
+    UInt128 p = 1;
+    for (int i = 0; i < k; ++i) p *= 10;
+    return p;
+}
+
+constexpr auto kPow10 = [] {
+    std::array<UInt128, 23> table{};
+    for (int k = 0; k < 23; ++k) table[k] = Pow10(k);
+    return table;
+}();
+
+constexpr std::uint64_t k10e16 = 10000000000000000ULL;
+constexpr std::uint64_t k10e17 = 100000000000000000ULL;
+
+// The 17 significant digits of a > 0 rounded to nearest, ties to even, as printf rounds the
+// exact binary value, with their decimal exponent: a is about digits x 10^(exponent - 16).
+// False for the magnitudes it does not work out exactly (below 1e-6, from 1e17 up).
+bool SeventeenDigits(double a, std::uint64_t& digits, int& exponent) {
+    if (!(a >= 1e-6 && a < 1e17)) return false;
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &a, sizeof bits);
+    const std::uint64_t mantissa = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
+    const int e = static_cast<int>((bits >> 52) & 0x7ff) - 1075;  // a = mantissa x 2^e
+    int x = static_cast<int>(std::floor(std::log10(a)));
+    // The estimate of x may be one off near a power of ten: the digits show it.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = 16 - x;  // digits = a x 10^k
+        if (k < 0 || k > 22) return false;
+        UInt128 q = 0;
+        bool roundUp = false;
+        if (e >= 0) {
+            q = (static_cast<UInt128>(mantissa) << e) * kPow10[k];
+        } else {
+            const UInt128 product = mantissa * kPow10[k];
+            const int shift = -e;
+            if (shift >= 128) return false;
+            q = product >> shift;
+            const UInt128 rest = product - (q << shift);
+            const UInt128 half = static_cast<UInt128>(1) << (shift - 1);
+            roundUp = rest > half || (rest == half && (q & 1) != 0);
+        }
+        if (q < k10e16) {
+            --x;
+            continue;
+        }
+        if (q >= k10e17) {
+            ++x;
+            continue;
+        }
+        digits = static_cast<std::uint64_t>(q) + (roundUp ? 1 : 0);
+        if (digits == k10e17) {
+            digits = k10e16;
+            ++x;
+        }
+        exponent = x;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 void AppendJsonNumber(std::string& out, double v) {
     if (!std::isfinite(v)) {
         out += "null";
         return;
     }
-    // The text of printf's %.17g, without its cost.
+    // The text of printf's %.17g, without its cost: the digits worked out exactly in 128-bit
+    // integers for the magnitudes a coil's results have, the library's conversion otherwise.
+    std::uint64_t digits = 0;
+    int x = 0;
+    if (v == 0 || !SeventeenDigits(std::fabs(v), digits, x)) {
+        char buf[32];
+        const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17).ptr;
+        out.append(buf, end);
+        return;
+    }
+    char d[17];
+    for (int i = 16; i >= 0; --i) {
+        d[i] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+    int n = 17;  // significant digits left once the trailing zeros are dropped
+    while (n > 1 && d[n - 1] == '0') --n;
     char buf[32];
-    const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17).ptr;
-    out.append(buf, end);
+    char* p = buf;
+    if (v < 0) *p++ = '-';
+    if (x < -4) {
+        // %g's exponent form: d.ddde-XX.
+        *p++ = d[0];
+        if (n > 1) {
+            *p++ = '.';
+            for (int i = 1; i < n; ++i) *p++ = d[i];
+        }
+        const int ex = -x;
+        *p++ = 'e';
+        *p++ = '-';
+        if (ex >= 10) *p++ = static_cast<char>('0' + ex / 10);
+        else *p++ = '0';
+        *p++ = static_cast<char>('0' + ex % 10);
+    } else if (x < 0) {
+        *p++ = '0';
+        *p++ = '.';
+        for (int i = -1; i > x; --i) *p++ = '0';
+        for (int i = 0; i < n; ++i) *p++ = d[i];
+    } else {
+        for (int i = 0; i <= x; ++i) *p++ = d[i];
+        if (n > x + 1) {
+            *p++ = '.';
+            for (int i = x + 1; i < n; ++i) *p++ = d[i];
+        }
+    }
+    out.append(buf, p);
 }
 
 std::string JsonNumber(double v) {
