@@ -45,15 +45,10 @@ namespace {
 __extension__ using UInt128 = unsigned __int128;
 
 // 10^k for k = 0..22: every power of ten that, times a 53-bit mantissa, fits in 128 bits.
-constexpr UInt128 Pow10(int k) {
-    UInt128 p = 1;
-    for (int i = 0; i < k; ++i) p *= 10;
-    return p;
-}
-
 constexpr auto kPow10 = [] {
     std::array<UInt128, 23> table{};
-    for (int k = 0; k < 23; ++k) table[k] = Pow10(k);
+    UInt128 p = 1;
+    for (int k = 0; k < 23; ++k, p *= 10) table[k] = p;
     return table;
 }();
 
@@ -68,31 +63,30 @@ bool SeventeenDigits(double a, std::uint64_t& digits, int& exponent) {
     std::uint64_t bits = 0;
     std::memcpy(&bits, &a, sizeof bits);
     const std::uint64_t mantissa = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
-    const int e = static_cast<int>((bits >> 52) & 0x7ff) - 1075;  // a = mantissa x 2^e
-    int x = static_cast<int>(std::floor(std::log10(a)));
-    // The estimate of x may be one off near a power of ten: the digits show it.
+    const int e2 = static_cast<int>(bits >> 52) - 1023;  // a = mantissa x 2^(e2 - 52)
+    // floor(e2 log10 2): the decimal exponent, or one below it; the digits show which.
+    int x = (e2 * 1233) >> 12;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = 16 - x;  // digits = a x 10^k
         if (k < 0 || k > 22) return false;
+        const int shift = 52 - e2;
         UInt128 q = 0;
         bool roundUp = false;
-        if (e >= 0) {
-            q = (static_cast<UInt128>(mantissa) << e) * kPow10[k];
+        if (shift <= 0) {
+            q = (static_cast<UInt128>(mantissa) << -shift) * kPow10[k];
         } else {
             const UInt128 product = mantissa * kPow10[k];
-            const int shift = -e;
-            if (shift >= 128) return false;
             q = product >> shift;
             const UInt128 rest = product - (q << shift);
             const UInt128 half = static_cast<UInt128>(1) << (shift - 1);
             roundUp = rest > half || (rest == half && (q & 1) != 0);
         }
-        if (q < k10e16) {
-            --x;
-            continue;
-        }
         if (q >= k10e17) {
             ++x;
+            continue;
+        }
+        if (q < k10e16) {
+            --x;
             continue;
         }
         digits = static_cast<std::uint64_t>(q) + (roundUp ? 1 : 0);
@@ -104,6 +98,16 @@ bool SeventeenDigits(double a, std::uint64_t& digits, int& exponent) {
         return true;
     }
     return false;
+}
+
+// The n decimal digits of v, leading zeros included, from two at a time.
+void WriteDigits(char* to, std::uint32_t v, int n) {
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    for (; n >= 2; n -= 2, v /= 100) std::memcpy(to + n - 2, kPairs + 2 * (v % 100), 2);
+    if (n == 1) to[0] = static_cast<char>('0' + v % 10);
 }
 
 }  // namespace
@@ -124,10 +128,8 @@ void AppendJsonNumber(std::string& out, double v) {
         return;
     }
     char d[17];
-    for (int i = 16; i >= 0; --i) {
-        d[i] = static_cast<char>('0' + digits % 10);
-        digits /= 10;
-    }
+    WriteDigits(d, static_cast<std::uint32_t>(digits / 100000000), 9);
+    WriteDigits(d + 9, static_cast<std::uint32_t>(digits % 100000000), 8);
     int n = 17;  // significant digits left once the trailing zeros are dropped
     while (n > 1 && d[n - 1] == '0') --n;
     char buf[32];
