@@ -421,10 +421,10 @@ void Complete(TAirState& out, double p, const Solved& s, double ma, int& status,
     r.ro = CheckFinite((1 + w) / v, "Invalid density");
     r.cp = 1.006 + 1.86 * w;
     r.reserved = 0;
-    r.mu = CheckFinite(1.716e-5 * std::pow(T / kKelvin, 1.5) * (kKelvin + 110.4) / (T + 110.4),
-                       "Invalid viscosity");
-    r.k = CheckFinite(0.0241e-3 * std::pow(T / kKelvin, 1.5) * (kKelvin + 194) / (T + 194),
-                      "Invalid conductivity");
+    // Sutherland's law for both: one power of the temperature ratio serves the two.
+    const double ratio15 = std::pow(T / kKelvin, 1.5);
+    r.mu = CheckFinite(1.716e-5 * ratio15 * (kKelvin + 110.4) / (T + 110.4), "Invalid viscosity");
+    r.k = CheckFinite(0.0241e-3 * ratio15 * (kKelvin + 194) / (T + 194), "Invalid conductivity");
     r.ma = ma;
     if (hints.wetBulb) CheckFinite(r.wb, "Invalid wet bulb");
     CheckFinite(r.td, "Invalid dew point");
