@@ -537,6 +537,27 @@ double WetBulb(double pa, double db, double value, int pair) {
     return s.wb;
 }
 
+namespace {
+
+// The boiling point of water at p, with the status of its solve: every leaving state needs it,
+// and a coil's pressure seldom changes, so the last one is kept.
+double BoilingPoint(double p, int& status) {
+    thread_local double lastP = kNaN;
+    thread_local double lastT = kNaN;
+    thread_local int lastStatus = 0;
+    if (!(p == lastP)) {
+        int s = 0;
+        const double t = SatTemperature(p, s);
+        lastP = p;
+        lastT = t;
+        lastStatus = s;
+    }
+    status |= lastStatus;
+    return lastT;
+}
+
+}  // namespace
+
 void LeavingState(TAirState& out, TAirState in, int /*mode*/, double dh, double bf, double& adp) {
     int status = 0;
     g_status = psyNotConverged;
@@ -548,7 +569,7 @@ void LeavingState(TAirState& out, TAirState in, int /*mode*/, double dh, double 
         return [p, target](double t) { return HsOrInf(t, p) - target; };
     };
     // Saturated air stops at the boiling point of water at this pressure.
-    const double tBoil = std::min(kHighestT, SatTemperature(p, status));
+    const double tBoil = std::min(kHighestT, BoilingPoint(p, status));
 
     Solved s;
     s.w = wIn;

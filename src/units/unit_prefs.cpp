@@ -235,7 +235,9 @@ void TUnitPrefs::Reset() {
     choices_.reset();
     // The registered records are the same every time: worked out once, then copied.
     static const std::array<UnitRec, kUnitRecCount> registered = TUnitPrefs().records_;
-    records_ = registered;
+    // Most runs change few records or none: comparing is cheaper than copying.
+    for (int i = 0; i < kUnitRecCount; ++i)
+        if (records_[i] != registered[i]) records_[i] = registered[i];
     registry_.clear();
     for (const RecDef& def : kRecDefs) registry_.push_back(&records_[def.id]);
 }

@@ -31,6 +31,8 @@ struct UnitRec {
     double Offset = 0.0;
     std::string Symbol;            // cached symbol of the display unit
     std::string FormatStr;         // cached or adapted display format
+
+    bool operator==(const UnitRec&) const = default;
 };
 
 // The registered quantities, in registration order (which is also the order of the units file).
