@@ -61,7 +61,8 @@ bool ValueText(const json& value, std::string& text) {
 }
 
 // The arguments of `qdx rate` a line stands for: "key": value becomes --key=value (a value that
-// begins with "-" stays a value), "key": true the flag --key, "key": false nothing.
+// begins with "-" stays a value), "key": "" the two arguments --key and "" (the parser would take
+// the argument after --key= for its value), "key": true the flag --key, "key": false nothing.
 std::vector<std::string> RateArguments(const json& object) {
     std::vector<std::string> args;
     std::string text;
@@ -72,7 +73,12 @@ std::vector<std::string> RateArguments(const json& object) {
         if (value.is_boolean()) {
             if (value.get<bool>()) args.push_back(option);
         } else if (ValueText(value, text)) {
-            args.push_back(option + "=" + text);
+            if (text.empty()) {
+                args.push_back(option);
+                args.emplace_back();
+            } else {
+                args.push_back(option + "=" + text);
+            }
         } else {
             throw ArgumentError{option + " must be a text, a number or true"};
         }

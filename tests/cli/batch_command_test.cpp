@@ -121,11 +121,12 @@ TEST_F(BatchCommand, BadLinesGiveAnErrorWithTheirNumberAndTheBatchGoesOn) {
         "{\"design-dt\": -3, \"control\": \"temperature\"}\n"
         "{\"air-volume\": 0}\n"
         "{\"help\": true}\n"
-        "{\"fluid-inlet\": 7, \"json\": true}\n";
+        "{\"fluid-inlet\": 7, \"json\": true}\n"
+        "{\"model\": \"\"}\n";
     const ProgramRun run = Qdx("batch -", input);
     EXPECT_EQ(run.code, 1) << run.err;
     const std::vector<std::string> out = run.lines();
-    ASSERT_EQ(out.size(), 10u) << run.out;
+    ASSERT_EQ(out.size(), 11u) << run.out;
     struct Expect {
         int line;   // 0: a rated line, no error
         const char* error;  // a part of the error text
@@ -141,6 +142,8 @@ TEST_F(BatchCommand, BadLinesGiveAnErrorWithTheirNumberAndTheBatchGoesOn) {
         {9, "Data Error..."},
         {10, "help"},
         {0, ""},
+        // An empty value is that value, as --model "" on the command line, not the next option.
+        {12, "--model is not a coil designation: ''"},
     };
     for (std::size_t i = 0; i < out.size(); ++i) {
         SCOPED_TRACE(out[i]);
