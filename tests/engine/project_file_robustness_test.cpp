@@ -15,30 +15,13 @@
 #include "documents/mutation.hpp"
 #include "documents/value_stream.hpp"
 #include "engine_fixture.hpp"
+#include "project_open_state.hpp"
 #include "units/format.hpp"
 
 namespace qdx::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Everything an open may change, at full precision.
-std::string ProjectState(TCoilProject& p) {
-    TColdWaterCoil& c = p.Coil();
-    const TLiquid& l = p.Coolant();
-    const TLiquidState& ls = *c.LiquidState;
-    const TModelRec& r = c.FinAndTube->Record();
-    return Format(
-        "%s|%s|%s|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|"
-        "%d|%d|%d|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%.17g|%s|%s|%s|%s|%s|%s",
-        c.GetDesignation(), r.Mnf, r.Model, p.Barometer, c.AirIn->db, c.AirIn->wb, c.AirIn->pa,
-        c.AirOut->db, c.AirOut->wb, c.AirOut->pa, c.MassFlow, c.FaceVelocity, l.tfi, l.tfo, l.m,
-        ls.vw, static_cast<int>(ls.ctrl), static_cast<int>(l.LiquidSpec),
-        static_cast<int>(l.WaterAdditive), l.AdditiveVolume, ls.designdt, c.Qt, c.Qs, c.e, c.Ntu,
-        c.FaceArea(), r.ID, r.Sx, r.tf, p.Properties.edProjectName,
-        p.Properties.edProjectNumber, p.Properties.edDescription, p.Properties.edAuthor,
-        p.Properties.edCompany, p.FileName);
-}
 
 class ProjectFileRobustness : public CoilProjectTest {
 protected:
@@ -82,7 +65,7 @@ protected:
             const std::string bytes = damage();
             WriteBytes(path, bytes);
             messages.clear();
-            const std::string before = ProjectState(project);
+            const std::string before = ProjectOpenState(project);
             bool ok = false;
             try {
                 ok = project.OpenFile(path.string());
@@ -99,7 +82,7 @@ protected:
                 EXPECT_TRUE(std::isfinite(project.Barometer));
                 EXPECT_TRUE(std::isfinite(c.MassFlow) && std::isfinite(c.AirIn->db) &&
                             std::isfinite(c.AirIn->wb))
-                    << ProjectState(project);
+                    << ProjectOpenState(project);
                 // Later opens start from a known coil.
                 RestoreGoodProject();
             } else {
@@ -108,7 +91,7 @@ protected:
                 EXPECT_TRUE(messages[0] == "Invalid file format..." ||
                             messages[0] == "Error reading file...")
                     << messages[0];
-                EXPECT_EQ(ProjectState(project), before);
+                EXPECT_EQ(ProjectOpenState(project), before);
             }
         }
         return opened;
@@ -187,7 +170,7 @@ TEST_F(ProjectFileRobustness, GoodFileOpensAfterAnyDamagedOne) {
     goodPath_ = dir_ / "good.cqx";
     ASSERT_TRUE(project.SaveFile(goodPath_.string()));
     ASSERT_TRUE(project.OpenFile(goodPath_.string()));
-    const std::string opened = ProjectState(project);
+    const std::string opened = ProjectOpenState(project);
     std::string good;
     ASSERT_TRUE(ReadWholeFile(goodPath_.string(), good));
 
@@ -218,7 +201,7 @@ TEST_F(ProjectFileRobustness, GoodFileOpensAfterAnyDamagedOne) {
             }
             messages.clear();
             ASSERT_TRUE(project.OpenFile(goodPath_.string())) << messages.front();
-            EXPECT_EQ(ProjectState(project), opened);
+            EXPECT_EQ(ProjectOpenState(project), opened);
         }
     }
     EXPECT_GT(damagedOpens, 0);
@@ -229,7 +212,7 @@ TEST_F(ProjectFileRobustness, FileOpensAfterACalculationLeftTheCoolantUnusable) 
     goodPath_ = dir_ / "good.cqx";
     ASSERT_TRUE(project.SaveFile(goodPath_.string()));
     ASSERT_TRUE(project.OpenFile(goodPath_.string()));
-    const std::string opened = ProjectState(project);
+    const std::string opened = ProjectOpenState(project);
     std::string text;
     ASSERT_TRUE(ReadWholeFile(goodPath_.string(), text));
 
@@ -249,7 +232,7 @@ TEST_F(ProjectFileRobustness, FileOpensAfterACalculationLeftTheCoolantUnusable) 
 
     ASSERT_TRUE(project.OpenFile(goodPath_.string()));
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(ProjectState(project), opened);
+    EXPECT_EQ(ProjectOpenState(project), opened);
     EXPECT_TRUE(project.SolveCoil());
 }
 
@@ -267,7 +250,7 @@ TEST_F(ProjectFileRobustness, ValueStreamWithoutNumbersDoesNotOpen) {
         {"additive volume", [](TCoilProject& p) { p.Coolant().AdditiveVolume = NAN; }},
         {"sensible duty", [](TCoilProject& p) { p.Coil().Qs = INFINITY; }},
     };
-    const std::string before = ProjectState(project);
+    const std::string before = ProjectOpenState(project);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TCoilProject source;
@@ -283,7 +266,7 @@ TEST_F(ProjectFileRobustness, ValueStreamWithoutNumbersDoesNotOpen) {
         messages.clear();
         EXPECT_FALSE(project.OpenFile(path.string()));
         EXPECT_EQ(messages, std::vector<std::string>{"Error reading file..."});
-        EXPECT_EQ(ProjectState(project), before);
+        EXPECT_EQ(ProjectOpenState(project), before);
     }
 }
 
