@@ -106,8 +106,9 @@ bool ReadCoilOptions(const json& object, RateOptionTexts& cmd) {
     return true;
 }
 
-// One thread's rate command: the options parsed again for every line; each result is the
-// one-line layout of what `qdx rate --json` prints.
+// One thread's rate command: every line's options read anew (by the parser unless the line
+// holds coil options alone); each result is the one-line layout of what `qdx rate --json`
+// prints.
 class LineRater {
 public:
     LineRater() { AddRateOptions(app_, cmd_); }

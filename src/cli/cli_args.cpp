@@ -136,18 +136,16 @@ void AppendJsonNumber(std::string& out, double v) {
     char* p = buf;
     if (v < 0) *p++ = '-';
     if (x < -4) {
-        // %g's exponent form: d.ddde-XX.
+        // %g's exponent form, d.ddde-0X: the exponent is -5 or -6 here.
         *p++ = d[0];
         if (n > 1) {
             *p++ = '.';
             for (int i = 1; i < n; ++i) *p++ = d[i];
         }
-        const int ex = -x;
         *p++ = 'e';
         *p++ = '-';
-        if (ex >= 10) *p++ = static_cast<char>('0' + ex / 10);
-        else *p++ = '0';
-        *p++ = static_cast<char>('0' + ex % 10);
+        *p++ = '0';
+        *p++ = static_cast<char>('0' - x);
     } else if (x < 0) {
         *p++ = '0';
         *p++ = '.';

@@ -1,8 +1,7 @@
 #include "fluids/air_state_text.hpp"
 
-#include <cmath>
-
 #include <algorithm>
+#include <cmath>
 
 #include "units/format.hpp"
 
